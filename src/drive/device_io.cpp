@@ -1,0 +1,1 @@
+#include "drive/device_io.h"

@@ -1,0 +1,1 @@
+#include "drive/win_ver.h"

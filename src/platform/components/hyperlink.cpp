@@ -1,0 +1,44 @@
+#include "platform/components/hyperlink.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+
+namespace ventrix {
+
+namespace {
+
+constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
+constexpr std::array<std::string_view, 3> kOpenableSchemes = {"http://", "https://", "mailto:"};
+
+bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  });
+}
+
+}  // namespace
+
+bool IsOpenableLink(const std::string& address) {
+  return std::any_of(kOpenableSchemes.begin(), kOpenableSchemes.end(),
+                     [&address](std::string_view scheme) {
+                       return address.size() > scheme.size() && StartsWithNoCase(address, scheme);
+                     });
+}
+
+Hyperlink::Hyperlink(forms::Form& owner, std::string name, forms::Rect rect, std::string caption,
+                     Shell& shell)
+    : Control(owner, std::move(name), forms::ControlKind::kHyperlink, rect),
+      caption_(std::move(caption)),
+      font_{"Tahoma", 9, false, true},
+      shell_(shell) {}
+
+bool Hyperlink::Click() {
+  if (!IsOpenableLink(link_address_)) return false;
+  shell_.ShellExecute(kNoWindow, "open", link_address_, std::nullopt, std::nullopt, kShowNormal);
+  return true;
+}
+
+}  // namespace ventrix

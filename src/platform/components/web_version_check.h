@@ -1,0 +1,41 @@
+#pragma once
+// The web version check: fetches a version file and reports the outcome as one event.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace ventrix {
+
+// CheckFailed codes.
+inline constexpr std::int32_t kCheckCouldNotConnect = -1;
+inline constexpr std::int32_t kCheckFileNotFound = -2;
+inline constexpr std::int32_t kCheckMalformedFile = -3;
+
+class WebVersionCheck {
+ public:
+  virtual ~WebVersionCheck() = default;
+
+  std::string url;
+  std::string version;
+  bool autolaunchbrowser = false;
+
+  // Starts one check; exactly one of the events below follows, on the window thread.
+  virtual void CheckForNewVersion() = 0;
+
+  // available version, download address, information, a fourth text (unused).
+  std::function<void(const std::string&, const std::string&, const std::string&,
+                     const std::string&)>
+      NewVersionFound;
+  std::function<void(std::int32_t code)> CheckFailed;
+  std::function<void()> NoNewVersion;
+};
+
+class WebVersionCheckFactory {
+ public:
+  virtual ~WebVersionCheckFactory() = default;
+  virtual std::unique_ptr<WebVersionCheck> Create() = 0;
+};
+
+}  // namespace ventrix

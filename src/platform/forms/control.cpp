@@ -1,0 +1,21 @@
+#include "platform/forms/control.h"
+
+#include "platform/forms/form.h"
+
+namespace ventrix::forms {
+
+Control::Control(Form& owner, std::string name, ControlKind kind, Rect rect, Control* container)
+    : owner_(owner), name_(std::move(name)), kind_(kind), rect_(rect), container_(container) {
+  owner_.Register(this);
+}
+
+Rect Control::FormRect() const {
+  Rect rect = rect_;
+  for (const Control* parent = container_; parent != nullptr; parent = parent->container_) {
+    rect.left += parent->rect_.left;
+    rect.top += parent->rect_.top;
+  }
+  return rect;
+}
+
+}  // namespace ventrix::forms

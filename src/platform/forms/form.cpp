@@ -1,0 +1,50 @@
+#include "platform/forms/form.h"
+
+#include "platform/forms/control.h"
+#include "platform/forms/menu.h"
+#include "platform/forms/runtime.h"
+
+namespace ventrix::forms {
+
+Form::Form(Runtime& runtime, std::string name, FormDesign design)
+    : runtime_(runtime),
+      name_(std::move(name)),
+      design_(std::move(design)),
+      caption_(design_.caption),
+      icon_(design_.icon) {}
+
+Form::~Form() = default;
+
+void Form::set_caption(const std::string& caption) {
+  if (caption_ == caption) return;
+  caption_ = caption;
+  if (peer_) peer_->Sync(FormChange::kCaption);
+}
+
+void Form::set_icon(int icon_id) {
+  if (icon_ == icon_id) return;
+  icon_ = icon_id;
+  if (peer_) peer_->Sync(FormChange::kIcon);
+}
+
+void Form::set_visible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  if (peer_) peer_->Sync(FormChange::kVisible);
+}
+
+void Form::SetFocus() {
+  if (peer_) peer_->SetFocus();
+}
+
+WindowHandle Form::hWnd() const { return peer_ ? peer_->Handle() : kNoWindow; }
+
+void Form::Unload() { runtime_.Unload(*this, kFormCode); }
+
+void Form::DetachPeer() {
+  for (Control* control : controls_) control->DetachPeer();
+  for (MenuArray* menu : menus_) menu->DetachPeer();
+  peer_.reset();
+}
+
+}  // namespace ventrix::forms

@@ -1,0 +1,107 @@
+#pragma once
+// A window of the program: its design, its controls and menus, and its lifecycle handlers.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/forms/geometry.h"
+#include "platform/types.h"
+
+namespace ventrix::forms {
+
+class Control;
+class MenuArray;
+class Runtime;
+
+enum class BorderStyle { kNone, kFixedSingle, kFixedDialog };
+
+// Why a form is unloading (the UnloadMode passed to Form_QueryUnload).
+inline constexpr int kFormControlMenu = 0;  // close box, system menu, Alt+F4
+inline constexpr int kFormCode = 1;         // the program asked for it
+inline constexpr int kAppWindows = 2;       // the session is ending
+
+struct FormDesign {
+  std::string caption;
+  int client_width = 0;  // twips
+  int client_height = 0;
+  BorderStyle border = BorderStyle::kFixedSingle;
+  bool title_bar = true;
+  bool control_box = true;  // close box and system menu
+  bool min_button = false;
+  bool max_button = false;
+  bool show_in_taskbar = true;
+  int icon = 0;  // icon resource id
+};
+
+enum class FormChange { kCaption, kVisible, kIcon };
+
+class FormPeer {
+ public:
+  virtual ~FormPeer() = default;
+  virtual void Sync(FormChange change) = 0;
+  virtual WindowHandle Handle() const = 0;
+  virtual void SetFocus() = 0;
+};
+
+class Form {
+ public:
+  Form(Runtime& runtime, std::string name, FormDesign design);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  // Lifecycle handlers; a non-zero Cancel keeps the form loaded.
+  virtual void Form_Load() {}
+  virtual void Form_QueryUnload(int& Cancel, int UnloadMode) {
+    (void)Cancel;
+    (void)UnloadMode;
+  }
+  virtual void Form_Unload(int& Cancel) { (void)Cancel; }
+  // A key that produces a character, pressed while the form is active.
+  std::function<void(char key)> on_key_press;
+
+  const std::string& Name() const { return name_; }
+  const FormDesign& Design() const { return design_; }
+  Runtime& runtime() const { return runtime_; }
+
+  const std::string& Caption() const { return caption_; }
+  void set_caption(const std::string& caption);
+  int Icon() const { return icon_; }
+  void set_icon(int icon_id);
+  bool Visible() const { return visible_; }
+  void set_visible(bool visible);
+  void Show() { set_visible(true); }
+  void Hide() { set_visible(false); }
+  void SetFocus();
+  // The native window handle, for platform calls; kNoWindow before the form is realised.
+  WindowHandle hWnd() const;
+  // Unloads the form from code (UnloadMode kFormCode).
+  void Unload();
+
+  const std::vector<Control*>& Controls() const { return controls_; }
+  const std::vector<MenuArray*>& Menus() const { return menus_; }
+  void Register(Control* control) { controls_.push_back(control); }
+  void Register(MenuArray* menu) { menus_.push_back(menu); }
+
+  void AttachPeer(std::unique_ptr<FormPeer> peer) { peer_ = std::move(peer); }
+  FormPeer* Peer() const { return peer_.get(); }
+  void DetachPeer();
+
+  // Set by the form's slot: hands the object over when the form has been unloaded.
+  std::function<void()> on_discard;
+
+ private:
+  Runtime& runtime_;
+  std::string name_;
+  FormDesign design_;
+  std::string caption_;
+  int icon_;
+  bool visible_ = false;
+  std::vector<Control*> controls_;
+  std::vector<MenuArray*> menus_;
+  std::unique_ptr<FormPeer> peer_;
+};
+
+}  // namespace ventrix::forms

@@ -1,0 +1,84 @@
+#include "platform/forms/runtime.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace ventrix::forms {
+
+namespace {
+
+// Keeps the dispatch depth right however the handler leaves.
+class DepthGuard {
+ public:
+  explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
+  ~DepthGuard() { --depth_; }
+  DepthGuard(const DepthGuard&) = delete;
+  DepthGuard& operator=(const DepthGuard&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+Runtime::~Runtime() = default;
+
+void Runtime::Load(Form& form) {
+  backend_.Realize(form);
+  loaded_.push_back(&form);
+  form.Form_Load();
+}
+
+void Runtime::Unload(Form& form, int unload_mode) {
+  if (ended_ || std::find(loaded_.begin(), loaded_.end(), &form) == loaded_.end()) return;
+  int cancel = 0;
+  form.Form_QueryUnload(cancel, unload_mode);
+  if (ended_ || cancel != 0) return;
+  form.Form_Unload(cancel);
+  if (ended_ || cancel != 0) return;
+  // A handler may have unloaded the form meanwhile.
+  auto it = std::find(loaded_.begin(), loaded_.end(), &form);
+  if (it == loaded_.end()) return;
+  loaded_.erase(it);
+  backend_.Destroy(form);
+  form.DetachPeer();
+  if (form.on_discard) form.on_discard();
+}
+
+void Runtime::MsgBox(const std::string& text, int style, const std::string& caption) {
+  if (ended_) return;
+  backend_.MessageBox(text, style, caption.empty() ? kProgramTitle : caption);
+}
+
+void Runtime::End() {
+  if (ended_) return;
+  ended_ = true;
+  for (auto it = loaded_.rbegin(); it != loaded_.rend(); ++it) {
+    backend_.Destroy(**it);
+    (*it)->DetachPeer();
+  }
+  backend_.Quit();
+}
+
+void Runtime::Dispatch(const std::function<void()>& event) {
+  if (ended_) return;
+  {
+    DepthGuard guard(dispatch_depth_);
+    try {
+      event();
+    } catch (const std::exception& failure) {
+      MsgBox(failure.what(), kMsgBoxCritical);
+      End();
+    }
+  }
+  if (dispatch_depth_ == 0) CollectUnloaded();
+}
+
+void Runtime::Discard(std::unique_ptr<Form> form) {
+  // Never destroyed here: the caller may be running inside the form's own code.
+  unloaded_.push_back(std::move(form));
+}
+
+void Runtime::CollectUnloaded() { unloaded_.clear(); }
+
+}  // namespace ventrix::forms

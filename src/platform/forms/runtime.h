@@ -1,0 +1,84 @@
+#pragma once
+// The forms runtime: loads and unloads forms, dispatches events, shows message boxes and ends
+// the program.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/forms/backend.h"
+#include "platform/forms/form.h"
+
+namespace ventrix::forms {
+
+inline constexpr int kMsgBoxOkOnly = 0;
+inline constexpr int kMsgBoxCritical = 16;
+inline constexpr int kMsgBoxInformation = 64;
+// The caption of a message box shown without one.
+inline constexpr const char* kProgramTitle = "Ventrix3";
+
+class Runtime {
+ public:
+  explicit Runtime(Backend& backend) : backend_(backend) {}
+  ~Runtime();
+  Runtime(const Runtime&) = delete;
+  Runtime& operator=(const Runtime&) = delete;
+
+  Backend& backend() const { return backend_; }
+
+  // Realises the form's window and runs its Form_Load.
+  void Load(Form& form);
+  // Runs Form_QueryUnload then Form_Unload (either may cancel), destroys the window and hands
+  // the object to its slot; the object itself is destroyed once no handler is running.
+  void Unload(Form& form, int unload_mode);
+  void MsgBox(const std::string& text, int style = kMsgBoxOkOnly, const std::string& caption = {});
+  // Ends the program at once: every window closes and no further handler runs.
+  void End();
+  bool Ended() const { return ended_; }
+
+  // Every user event and timer tick enters through here: nothing runs after End, and a failure
+  // in a handler is reported and ends the program instead of unwinding into the backend.
+  void Dispatch(const std::function<void()>& event);
+
+  // Forms currently loaded, in load order.
+  const std::vector<Form*>& LoadedForms() const { return loaded_; }
+  // Keeps an unloaded form alive until no handler is on the stack.
+  void Discard(std::unique_ptr<Form> form);
+
+ private:
+  void CollectUnloaded();
+
+  Backend& backend_;
+  std::vector<Form*> loaded_;
+  std::vector<std::unique_ptr<Form>> unloaded_;
+  int dispatch_depth_ = 0;
+  bool ended_ = false;
+};
+
+// One instance of a form: created and loaded on first reference, created afresh after unload.
+template <class T>
+class FormSlot {
+ public:
+  FormSlot(Runtime& runtime, std::function<std::unique_ptr<T>()> make)
+      : runtime_(runtime), make_(std::move(make)) {}
+
+  T& operator()() {
+    if (!form_) {
+      form_ = make_();
+      form_->on_discard = [this] { runtime_.Discard(std::move(form_)); };
+      runtime_.Load(*form_);
+    }
+    return *form_;
+  }
+  bool Loaded() const { return form_ != nullptr; }
+  T* get() const { return form_.get(); }
+
+ private:
+  Runtime& runtime_;
+  std::function<std::unique_ptr<T>()> make_;
+  std::unique_ptr<T> form_;
+};
+
+}  // namespace ventrix::forms

@@ -1,0 +1,21 @@
+#pragma once
+// Fixed facts about the product.
+
+#include <string>
+
+namespace ventrix {
+
+inline constexpr const char* kAppTitle = "Ventrix 3";
+// The maker's web site, without a trailing slash.
+inline constexpr const char* WebSiteUrl = "https://www.tarrowby.com";
+inline constexpr const char* kAuthor = "Tarrowby";
+inline constexpr int kVersionMajor = 3;
+inline constexpr int kVersionMinor = 36;
+
+// major + "." + minor in plain decimal: "3.36".
+std::string VersionText();
+
+// The status line's green (red 0, green 255, blue 0).
+inline constexpr unsigned kStatusGreen = 65280;
+
+}  // namespace ventrix

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/menu.h"
+#include "platform/forms/runtime.h"
+#include "platform/forms/timer.h"
+#include "tests/support/headless_backend.h"
+
+namespace ventrix::forms {
+namespace {
+
+// A form that counts its handlers and can unload itself from one of them.
+class SampleForm : public Form {
+ public:
+  explicit SampleForm(Runtime& runtime) : Form(runtime, "frmSample", {"Sample"}) {
+    Check1.on_click = [this] { ++check_clicks; };
+    Combo1.on_click = [this] { ++combo_clicks; };
+    Timer1.on_timer = [this] { ++ticks; };
+    Close.on_click = [this] { Unload(); };
+  }
+  void Form_Load() override { ++loads; }
+  void Form_QueryUnload(int& Cancel, int UnloadMode) override {
+    ++query_unloads;
+    last_mode = UnloadMode;
+    Cancel = cancel_next ? 1 : 0;
+  }
+  void Form_Unload(int&) override { ++unloads; }
+
+  CheckBox Check1{*this, "Check1", {}, "Check"};
+  ComboBox Combo1{*this, "Combo1", {}, "Combo1"};
+  Timer Timer1{*this, "Timer1", 1000};
+  CommandButton Close{*this, "Close", {}, "&Close"};
+  MenuArray mnuitems{*this, "mnutop", "&Top", "mnuitems", {{"&One"}, {"&Two", false}}};
+
+  int loads = 0, query_unloads = 0, unloads = 0, check_clicks = 0, combo_clicks = 0, ticks = 0;
+  int last_mode = -1;
+  bool cancel_next = false;
+};
+
+struct Fixture : ::testing::Test {
+  testing::HeadlessBackend backend;
+  Runtime runtime{backend};
+  FormSlot<SampleForm> slot{runtime, [this] { return std::make_unique<SampleForm>(runtime); }};
+};
+
+TEST_F(Fixture, FirstReferenceCreatesAndLoadsHidden) {
+  EXPECT_FALSE(slot.Loaded());
+  SampleForm& form = slot();
+  EXPECT_TRUE(slot.Loaded());
+  EXPECT_EQ(form.loads, 1);
+  EXPECT_FALSE(form.Visible());
+  EXPECT_NE(form.hWnd(), kNoWindow);
+  EXPECT_EQ(&slot(), &form);
+  EXPECT_EQ(form.loads, 1);
+}
+
+TEST_F(Fixture, HideKeepsTheFormUnloadDiscardsItAndTheNextReferenceLoadsAfresh) {
+  slot().Show();
+  slot().Check1.set_value(kChecked);
+  slot().Hide();
+  EXPECT_TRUE(slot.Loaded());
+  EXPECT_EQ(slot().Check1.Value(), kChecked);
+
+  backend.CloseBox(slot());
+  EXPECT_FALSE(slot.Loaded());
+  SampleForm& again = slot();
+  EXPECT_EQ(again.loads, 1);
+  EXPECT_EQ(again.Check1.Value(), kUnchecked);
+}
+
+TEST_F(Fixture, UnloadRunsQueryUnloadThenUnloadAndCanBeCancelled) {
+  SampleForm& form = slot();
+  form.cancel_next = true;
+  backend.CloseBox(form);
+  EXPECT_TRUE(slot.Loaded());
+  EXPECT_EQ(form.query_unloads, 1);
+  EXPECT_EQ(form.unloads, 0);
+  EXPECT_EQ(form.last_mode, kFormControlMenu);
+}
+
+TEST_F(Fixture, UnloadFromInsideItsOwnHandlerIsSafe) {
+  SampleForm& form = slot();
+  backend.Click(form.Close);  // the handler runs on the object it unloads
+  EXPECT_FALSE(slot.Loaded());
+}
+
+TEST_F(Fixture, CheckBoxAndComboRunClickOnlyOnAChange) {
+  SampleForm& form = slot();
+  form.Check1.set_value(kUnchecked);
+  EXPECT_EQ(form.check_clicks, 0);
+  form.Check1.set_value(kChecked);
+  form.Check1.set_value(kChecked);
+  EXPECT_EQ(form.check_clicks, 1);
+  EXPECT_FALSE(form.Check1.set_value(5));
+  EXPECT_EQ(form.Check1.Value(), kChecked);
+
+  form.Combo1.AddItem("D:\\");
+  form.Combo1.AddItem("E:\\");
+  form.Combo1.set_list_index(0);
+  form.Combo1.set_list_index(0);
+  EXPECT_EQ(form.combo_clicks, 1);
+  backend.Type(form.Combo1, "typed");
+  EXPECT_EQ(form.combo_clicks, 1);
+  EXPECT_EQ(form.Combo1.ListIndex(), 0);
+  EXPECT_EQ(form.Combo1.List(-1), "");
+  EXPECT_EQ(form.Combo1.List(2), "");
+}
+
+TEST_F(Fixture, MenuVisibleAndEnabledAreIndependent) {
+  SampleForm& form = slot();
+  form.mnuitems[0].set_enabled(false);
+  EXPECT_TRUE(form.mnuitems[0].Visible());
+  form.mnuitems[0].set_visible(false);
+  form.mnuitems[0].set_visible(true);
+  EXPECT_FALSE(form.mnuitems[0].Enabled());
+  EXPECT_FALSE(backend.PickMenu(form.mnuitems, 0));
+  EXPECT_FALSE(backend.PickMenu(form.mnuitems, 1));  // invisible at design
+}
+
+TEST_F(Fixture, TimersTickFromCreationOnTheVirtualClock) {
+  SampleForm& form = slot();
+  backend.Advance(999);
+  EXPECT_EQ(form.ticks, 0);
+  backend.Advance(1);
+  EXPECT_EQ(form.ticks, 1);
+  backend.Advance(2500);
+  EXPECT_EQ(form.ticks, 3);
+}
+
+TEST_F(Fixture, MessageBoxWithoutCaptionUsesTheProgramTitle) {
+  runtime.MsgBox("Hello", kMsgBoxInformation);
+  runtime.MsgBox("Again", kMsgBoxOkOnly, "Own");
+  ASSERT_EQ(backend.message_boxes.size(), 2u);
+  EXPECT_EQ(backend.message_boxes[0].caption, "Ventrix3");
+  EXPECT_EQ(backend.message_boxes[0].style, kMsgBoxInformation);
+  EXPECT_EQ(backend.message_boxes[1].caption, "Own");
+}
+
+TEST_F(Fixture, EndClosesEverythingAndRunsNoFurtherHandler) {
+  SampleForm& form = slot();
+  runtime.End();
+  EXPECT_TRUE(backend.quit);
+  backend.Advance(5000);
+  EXPECT_EQ(form.ticks, 0);
+  EXPECT_EQ(form.query_unloads, 0);
+}
+
+}  // namespace
+}  // namespace ventrix::forms
