@@ -1,6 +1,13 @@
 #pragma once
-// The window frmMain (placeholder until its feature lands).
+// frmMain: the start-up window with the green status line, the menu bar and the tray icon.
 
+#include <cstdint>
+#include <memory>
+
+#include "platform/components/tray_icon.h"
+#include "platform/forms/label.h"
+#include "platform/forms/menu.h"
+#include "platform/forms/timer.h"
 #include "platform/forms/form.h"
 
 namespace ventrix {
@@ -10,6 +17,45 @@ class Program;
 class FrmMain : public forms::Form {
  public:
   explicit FrmMain(Program& program);
+  ~FrmMain() override;
+
+  // Start-up sequence (main/startup.cpp).
+  void Form_Load() override;
+  // Any unload of the main window ends the program at once (main/frm_main.cpp).
+  void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+  void Form_Unload(int& Cancel) override;
+  void Timer1_Timer();
+
+  // Tray operations (drive/tray_operations.cpp).
+  void mnuoperations_Click(std::int16_t Index);
+  void Label1_DblClick();
+  void EjectDrive();
+  void CloseDrive();
+  void LockDrive();
+  void UnlockDrive();
+  void ToggleTray();
+  void ShowStatus(const std::string& text);
+
+  // File, Options and Help menus (main/menus.cpp).
+  void mnufile_Click(std::int16_t Index);
+  void mnuoptions_Click(std::int16_t Index);
+  void mnuHelp_Click(std::int16_t Index);
+
+  // Tray icon popup menu and notifications (main/tray_menu.cpp).
+  void FillTrayMenu();
+  void NotifyIconCtrl1_Click(std::int16_t Button);
+  void NotifyIconCtrl1_DblClick(std::int16_t Button);
+
+  // Sets the four Operations captions from DriveLetter as held.
+  void SetOperationCaptions();
+
+  forms::Label Label1;
+  forms::Timer Timer1;
+  forms::MenuArray mnufile;
+  forms::MenuArray mnuoperations;
+  forms::MenuArray mnuoptions;
+  forms::MenuArray mnuHelp;
+  std::unique_ptr<TrayIcon> NotifyIconCtrl1;
 
  private:
   Program& program_;

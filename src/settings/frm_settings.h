@@ -1,7 +1,12 @@
 #pragma once
-// The window frmSettings (placeholder until its feature lands).
+// frmSettings: the drive choice and the four flags, saved on request.
 
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/command_button.h"
 #include "platform/forms/form.h"
+#include "platform/forms/label.h"
+#include "platform/forms/timer.h"
 
 namespace ventrix {
 
@@ -10,6 +15,31 @@ class Program;
 class FrmSettings : public forms::Form {
  public:
   explicit FrmSettings(Program& program);
+
+  void Form_Load() override;
+  // The close box hides the window like "&Close" but saves nothing and changes no variable.
+  void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+  void Combo1_Click();
+  void Check1_Click();
+  void Check2_Click();
+  void Check4_Click();
+  void cmddefault_Click();
+  void Cmdsave_Click();
+  void Cmdmain_Click();
+  void Timer1_Timer();
+
+  // In tab order.
+  forms::CommandButton Cmdsave;
+  forms::CommandButton Cmdmain;
+  forms::Label Label4;
+  forms::CommandButton cmddefault;
+  forms::CheckBox Check1;
+  forms::Label Label1;
+  forms::CheckBox Check2;
+  forms::ComboBox Combo1;
+  forms::CheckBox Check3;
+  forms::CheckBox Check4;
+  forms::Timer Timer1;
 
  private:
   Program& program_;

@@ -1,7 +1,11 @@
 #pragma once
-// The window frmSplash (placeholder until its feature lands).
+// frmSplash: names the program, its version, author, platform and web site; hides itself.
 
 #include "platform/forms/form.h"
+#include "platform/forms/frame.h"
+#include "platform/forms/label.h"
+#include "platform/forms/picture.h"
+#include "platform/forms/timer.h"
 
 namespace ventrix {
 
@@ -10,6 +14,21 @@ class Program;
 class FrmSplash : public forms::Form {
  public:
   explicit FrmSplash(Program& program);
+
+  void Form_Load() override;
+  void Form_KeyPress(char KeyAscii);
+  void Frame1_Click();
+  void Timer1_Timer();
+
+  forms::Timer Timer1;
+  forms::Frame Frame1;
+  forms::Label lblProductName;
+  forms::Label lblplatform;
+  forms::Label lblVersion;
+  forms::Label lblCopyright;
+  forms::Label lblCompany;
+  forms::Label lblwebaddress;
+  forms::Image imgLogo;
 
  private:
   Program& program_;

@@ -27,5 +27,5 @@ done
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 # Keep one server alive between the test executables (each Wine start costs seconds).
-wineserver -p60
+wineserver -p60 </dev/null >/dev/null 2>&1
 echo "Wine prefix ready: $prefix"
