@@ -1,6 +1,7 @@
 #pragma once
 // basDeviceIO: drive strings, device requests to a drive, and the list of CD-ROM drives.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -17,17 +18,27 @@ class DriveListControl {
 
 namespace basDeviceIO {
 
+// The drive list is first read into 104 characters (26 roots of 4); all 26 roots need one more for
+// the final NUL, so a longer list is read again, up to this bound and never beyond it.
+inline constexpr std::size_t kDriveLetters = 26;
+inline constexpr std::size_t kRootLength = 4;  // "D:\" and its NUL
+inline constexpr std::size_t kDriveListLength = kDriveLetters * kRootLength;
+inline constexpr std::size_t kMaxDriveListLength = kDriveListLength + 1;
+
 // Leading and trailing blanks removed, then one trailing backslash removed.
 std::string StripTrailingBackslash(const std::string& text);
 // "\\.\" + drive.
 std::string DevicePath(const std::string& drive);
+// True for exactly one ASCII letter followed by ':' (D:), the only form sent to the platform.
+bool IsDriveName(const std::string& drive);
 // Locks (true) or unlocks the media; true when the device accepted the request.
 // drive is normalised in place.
 std::int16_t SetMediaLock(DeviceControl& devices, std::string& drive, bool lock);
 // Sends one request without input; true when the drive opened and the device rejected it.
 // drive is normalised in place.
 std::int16_t SendDriveCommand(DeviceControl& devices, std::string& drive, std::uint32_t code);
-// The drive roots, each followed by NUL, the list ended by one more NUL; empty on failure.
+// The drive roots, each followed by NUL, the list ended by one more NUL; empty on failure or when
+// the platform asks for more than kMaxDriveListLength.
 std::string GetDriveStrings(DriveEnumeration& drives);
 // Takes the first NUL-terminated item off the front of the list.
 std::string NextListItem(std::string& list);

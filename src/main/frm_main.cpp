@@ -1,23 +1,94 @@
 #include "main/frm_main.h"
 
+#include "main/frm_main_layout.h"
+#include "program/product.h"
 #include "program/program.h"
+#include "program/resource_ids.h"
 
 namespace ventrix {
 
-// Placeholder construction; the window's design lands with the main window feature.
+namespace {
+
+using namespace main_layout;
+
+forms::FormDesign MainDesign() {
+  forms::FormDesign design;
+  design.caption = kAppTitle;
+  design.client_width = kClientWidth;
+  design.client_height = kClientHeight;
+  design.border = forms::BorderStyle::kFixedSingle;
+  design.min_button = true;
+  design.max_button = false;
+  design.icon = IDI_VENTRIX;
+  return design;
+}
+
+TrayIconDesign TrayDesign() {
+  TrayIconDesign design;
+  design.icon = IDI_VENTRIX;
+  design.tooltip = kTrayToolTip;
+  design.visible = true;
+  design.balloontitle = kAppTitle;
+  design.balloonicon = kBalloonIconInfo;
+  return design;
+}
+
+}  // namespace
+
 FrmMain::FrmMain(Program& program)
-    : forms::Form(program.runtime(), "frmMain", {}),
-      Label1(*this, "Label1", {}, "Ready"),
-      Timer1(*this, "Timer1", 0),
-      mnufile(*this, "mnufiletop", "&File", "mnufile", {{"&Close"}}),
-      mnuoperations(*this, "mnuoperationsTop", "&Operations", "mnuoperations", {}),
-      mnuoptions(*this, "mnuoptionsTop", "&Options", "mnuoptions", {}),
-      mnuHelp(*this, "mnuhelpTop", "&Help", "mnuHelp", {}),
-      program_(program) {}
+    : forms::Form(program.runtime(), "frmMain", MainDesign()),
+      Label1(*this, "Label1", kLabel1Rect, kReadyText),
+      Timer1(*this, "Timer1", kTimer1IntervalMs),
+      mnufile(*this, "mnufiletop", "&File", "mnufile", {{kFileCloseCaption}}),
+      mnuoperations(*this, "mnuoperationsTop", "&Operations", "mnuoperations",
+                    {{"&Eject Drive"}, {"&Close Drive"}, {"&Lock Drive"}, {"&Unlock Drive"}}),
+      mnuoptions(*this, "mnuoptionsTop", "&Options", "mnuoptions", {{"&Settings"}}),
+      mnuHelp(*this, "mnuhelpTop", "&Help", "mnuHelp",
+              {{"&Contents...", false},
+               {"&Index...", false},
+               {"-", false},
+               {"Check for Update"},
+               {"Visit Website"},
+               {"-"},
+               {"&About"}}),
+      program_(program) {
+  forms::Font status_font;
+  status_font.name = kLabel1FontName;
+  status_font.points = kLabel1FontPoints;
+  status_font.bold = true;
+  Label1.set_font(status_font);
+  Label1.set_tooltip(kLabel1ToolTip);
+  Label1.on_dbl_click = [this] { Label1_DblClick(); };
+  Timer1.on_timer = [this] { Timer1_Timer(); };
+
+  mnufile.on_click = [this](std::int16_t index) { mnufile_Click(index); };
+  mnuoperations.on_click = [this](std::int16_t index) { mnuoperations_Click(index); };
+  mnuoptions.on_click = [this](std::int16_t index) { mnuoptions_Click(index); };
+  mnuHelp.on_click = [this](std::int16_t index) { mnuHelp_Click(index); };
+
+  // The icon belongs to the window from its creation, shown or hidden; its notifications
+  // enter through the runtime so nothing runs after the program ended.
+  NotifyIconCtrl1 = program_.platform().tray_icons.Create(TrayDesign(), hWnd());
+  if (NotifyIconCtrl1) {
+    NotifyIconCtrl1->on_click = [this](std::int16_t button) {
+      program_.runtime().Dispatch([this, button] { NotifyIconCtrl1_Click(button); });
+    };
+    NotifyIconCtrl1->on_dbl_click = [this](std::int16_t button) {
+      program_.runtime().Dispatch([this, button] { NotifyIconCtrl1_DblClick(button); });
+    };
+  }
+}
 
 FrmMain::~FrmMain() = default;
-void FrmMain::Form_Load() {}
-void FrmMain::Form_QueryUnload(int&, int) {}
-void FrmMain::Form_Unload(int&) {}
+
+// Whatever closes the main window ends the program at once, saving nothing.
+void FrmMain::Form_QueryUnload(int&, int) { program_.End(); }
+
+void FrmMain::Form_Unload(int&) { program_.End(); }
+
+void FrmMain::Timer1_Timer() {
+  Label1.set_fore_color(kStatusGreen);
+  Label1.set_caption(kReadyText);
+}
 
 }  // namespace ventrix

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "platform/components/tray_icon.h"
+#include "platform/forms/form.h"
 #include "platform/forms/label.h"
 #include "platform/forms/menu.h"
 #include "platform/forms/timer.h"
-#include "platform/forms/form.h"
 
 namespace ventrix {
 

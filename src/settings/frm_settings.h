@@ -1,6 +1,8 @@
 #pragma once
 // frmSettings: the drive choice and the four flags, saved on request.
 
+#include <string>
+
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/command_button.h"
@@ -42,6 +44,11 @@ class FrmSettings : public forms::Form {
   forms::Timer Timer1;
 
  private:
+  // The drive list's entry at its current selection; empty text when nothing is selected.
+  std::string SelectedDrive() const;
+  // The selected drive without its trailing backslash, and the four boxes, into the variables.
+  void TakeChoices();
+
   Program& program_;
 };
 

@@ -16,6 +16,8 @@ class FrmSplash : public forms::Form {
   explicit FrmSplash(Program& program);
 
   void Form_Load() override;
+  // The close box (if the backend offers one) hides the window instead of unloading it.
+  void Form_QueryUnload(int& Cancel, int UnloadMode) override;
   void Form_KeyPress(char KeyAscii);
   void Frame1_Click();
   void Timer1_Timer();

@@ -1,9 +1,113 @@
 #include "webupdate/frm_web_update.h"
 
+#include "platform/forms/runtime.h"
+#include "program/product.h"
 #include "program/program.h"
+#include "program/resource_ids.h"
+#include "webupdate/web_update_texts.h"
 
 namespace ventrix {
 
-FrmWebUpdate::FrmWebUpdate(Program& program) : forms::Form(program.runtime(), "frmWebUpdate", {}), program_(program) {}
+namespace {
+
+constexpr const char* kCaption = "Web Update";
+constexpr int kClientWidth = 4245;  // twips
+constexpr int kClientHeight = 1755;
+constexpr const char* kExplanation =
+    "Press the check button to Check for the Latest Version . For the test to fully work, you "
+    "should be connected to the internet. ";
+
+forms::FormDesign Design() {
+  forms::FormDesign design;
+  design.caption = kCaption;
+  design.client_width = kClientWidth;
+  design.client_height = kClientHeight;
+  design.border = forms::BorderStyle::kFixedSingle;
+  design.min_button = false;
+  design.max_button = false;
+  return design;
+}
+
+enum TabOrder { kTabCheck, kTabExplanation, kTabVersion, kTabClose };
+
+}  // namespace
+
+FrmWebUpdate::FrmWebUpdate(Program& program)
+    : forms::Form(program.runtime(), "frmWebUpdate", Design()),
+      Command1(*this, "Command1", {120, 120, 1575, 375}, "Check For Update"),
+      Label1(*this, "Label1", {120, 600, 3975, 615}, kExplanation),
+      lblVersion(*this, "lblVersion", {1560, 1440, 2055, 225}, ""),
+      Command2(*this, "Command2", {120, 1320, 1215, 375}, "C&lose"),
+      WebVrChk1(program.platform().web_checks.Create()),
+      program_(program) {
+  Command1.set_tab_index(kTabCheck);
+  Label1.set_tab_index(kTabExplanation);
+  lblVersion.set_tab_index(kTabVersion);
+  Command2.set_tab_index(kTabClose);
+  Command1.on_click = [this] { Command1_Click(); };
+  Command2.on_click = [this] { Command2_Click(); };
+  WebVrChk1->autolaunchbrowser = true;
+  WireCheckEvents();
+}
+
+FrmWebUpdate::~FrmWebUpdate() = default;
+
+void FrmWebUpdate::WireCheckEvents() {
+  forms::Runtime& runtime = program_.runtime();
+  WebVrChk1->NewVersionFound = [this, &runtime](
+                                   const std::string& available, const std::string& download,
+                                   const std::string& information, const std::string& fourth) {
+    runtime.Dispatch([&, this] {
+      if (IsCurrent()) WebVrChk1_NewVersionFound(available, download, information, fourth);
+    });
+  };
+  WebVrChk1->CheckFailed = [this, &runtime](std::int32_t code) {
+    runtime.Dispatch([this, code] {
+      if (IsCurrent()) WebVrChk1_CheckFailed(code);
+    });
+  };
+  WebVrChk1->NoNewVersion = [this, &runtime] {
+    runtime.Dispatch([this] {
+      if (IsCurrent()) WebVrChk1_NoNewVersion();
+    });
+  };
+}
+
+bool FrmWebUpdate::IsCurrent() const { return program_.LoadedWebUpdate() == this; }
+
+void FrmWebUpdate::Form_Load() {
+  set_caption(kCaption);
+  set_icon(IDI_VENTRIX);
+  WebVrChk1->version = VersionText();
+  lblVersion.set_caption(web_update::CurrentVersionLabel(VersionText()));
+}
+
+void FrmWebUpdate::Command1_Click() {
+  WebVrChk1->url = program_.vars().WebUpdateUrl;
+  WebVrChk1->CheckForNewVersion();
+}
+
+void FrmWebUpdate::Command2_Click() { Unload(); }
+
+void FrmWebUpdate::WebVrChk1_NewVersionFound(const std::string& available,
+                                             const std::string& download,
+                                             const std::string& information,
+                                             const std::string& fourth) {
+  (void)fourth;
+  const std::string& title = program_.vars().AppTitle;
+  program_.runtime().MsgBox(
+      web_update::NewVersionText(title, available, WebVrChk1->version, download, information),
+      forms::kMsgBoxInformation, web_update::NewVersionCaption(title));
+}
+
+void FrmWebUpdate::WebVrChk1_CheckFailed(std::int32_t code) {
+  if (code != kCheckCouldNotConnect && code != kCheckFileNotFound) return;
+  program_.runtime().MsgBox(web_update::kCouldNotConnect, forms::kMsgBoxOkOnly);
+}
+
+void FrmWebUpdate::WebVrChk1_NoNewVersion() {
+  program_.runtime().MsgBox(web_update::UpToDateText(WebVrChk1->version), forms::kMsgBoxInformation,
+                            web_update::kUpToDateCaption);
+}
 
 }  // namespace ventrix

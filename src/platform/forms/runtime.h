@@ -41,6 +41,9 @@ class Runtime {
   // Every user event and timer tick enters through here: nothing runs after End, and a failure
   // in a handler is reported and ends the program instead of unwinding into the backend.
   void Dispatch(const std::function<void()>& event);
+  // True while a handler runs: a backend holds back events (timer ticks included) that would
+  // otherwise interrupt it from inside a nested message loop, such as a message box's.
+  bool Dispatching() const { return dispatch_depth_ > 0; }
 
   // Forms currently loaded, in load order.
   const std::vector<Form*>& LoadedForms() const { return loaded_; }

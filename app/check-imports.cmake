@@ -1,0 +1,18 @@
+# Fails when ventrix.exe imports a DLL that Windows does not ship (libstdc++, winpthread...).
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${EXE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+set(system_dlls kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll
+    wininet.dll winmm.dll ole32.dll msvcrt.dll comdlg32.dll shlwapi.dll)
+foreach(line ${imports})
+  string(REPLACE "DLL Name: " "" dll "${line}")
+  string(TOLOWER "${dll}" dll)
+  string(STRIP "${dll}" dll)
+  list(FIND system_dlls ${dll} found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "ventrix.exe imports ${dll}, which is not a system DLL")
+  endif()
+  message(STATUS "imports ${dll}")
+endforeach()

@@ -1,0 +1,44 @@
+// ventrix.exe: builds the real platform, creates the program and runs the message loop.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/win32/device_control_win32.h"
+#include "platform/win32/forms/backend_win32.h"
+#include "platform/win32/multimedia_win32.h"
+#include "platform/win32/programs_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/settings_store_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "platform/win32/system_facts_win32.h"
+#include "platform/win32/tray_icon_win32.h"
+#include "platform/win32/version_query_win32.h"
+#include "platform/win32/web_version_check_win32.h"
+#include "platform/win32/window_placement_win32.h"
+#include "program/program.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  using namespace ventrix;
+  win32::Win32Backend ui(instance);
+  win32::Win32VersionQuery version;
+  win32::Win32DeviceControl devices;
+  win32::Win32DriveEnumeration drives;
+  win32::Win32Multimedia multimedia;
+  win32::RegistrySettingsStore settings;
+  win32::Win32Registry registry;
+  win32::Win32Shell shell;
+  win32::Win32ProgramLauncher programs;
+  win32::Win32WindowPlacement placement;
+  win32::Win32SystemFacts facts;
+  win32::Win32TrayIconFactory tray_icons(instance);
+  win32::Win32WebVersionCheckFactory web_checks(instance, shell);
+
+  const Platform platform{ui,    version,   devices,   drives, multimedia, settings,   registry,
+                          shell, programs,  placement, facts,  tray_icons, web_checks};
+  Program program(platform);
+  program.Start();
+  return program.runtime().Ended() ? 0 : ui.RunMessageLoop();
+}

@@ -1,0 +1,198 @@
+// The four tray operations of the main window, the toggle and their shared status report.
+
+#include <cstddef>
+#include <string>
+
+#include "drive/device_io.h"
+#include "drive/win_ver.h"
+#include "main/frm_main.h"
+#include "main/frm_main_layout.h"
+#include "program/product.h"
+#include "program/program.h"
+
+namespace ventrix {
+
+namespace {
+
+using namespace main_layout;
+
+constexpr const char* kDoorOpenCommand = "set CDAudio door open";
+constexpr const char* kDoorClosedCommand = "set CDAudio door closed";
+// The multimedia reply is never read; the buffer only has to exist.
+constexpr std::size_t kCommandReturnLength = 127;
+constexpr std::uint32_t kCommandSucceeded = 0;
+
+constexpr const char* kStatusPrefix = "Device ";
+constexpr const char* kEjectedSuffix = " Tray is Ejected.";
+constexpr const char* kClosedSuffix = " Tray is Closed.";
+constexpr const char* kLockedSuffix = " is locked.";
+constexpr const char* kUnlockedSuffix = " is unlocked.";
+constexpr const char* kEjectFailedSuffix = " Tray could not be ejected.";
+constexpr const char* kCloseFailedSuffix = " Tray could not be closed.";
+constexpr const char* kLockFailedSuffix = " could not be locked.";
+constexpr const char* kUnlockFailedSuffix = " could not be unlocked.";
+
+constexpr std::int16_t kLocked = 1;
+constexpr std::int16_t kUnlocked = 0;
+
+enum class TrayMechanism { kCommandString, kDevice, kNone };
+
+// Asked anew at every operation: nothing about the release is cached.
+TrayMechanism ChooseMechanism(VersionQuery& version) {
+  if (mGetWinVer::IsWindows98(version) != kFalse || mGetWinVer::IsWindowsMe(version) != kFalse) {
+    return TrayMechanism::kCommandString;
+  }
+  if (mGetWinVer::IsWindows2000(version) != kFalse || mGetWinVer::IsWindowsXP(version) != kFalse ||
+      mGetWinVer::IsWindowsVista(version) != kFalse) {
+    return TrayMechanism::kDevice;
+  }
+  return TrayMechanism::kNone;
+}
+
+// Sends an eject or load request; false when nothing could be sent (not a drive name) or the
+// drive refused it. The request's flag is true exactly when the drive opened and refused it.
+bool DeviceRequestDone(DeviceControl& devices, std::string& drive, std::uint32_t code) {
+  const bool refused = basDeviceIO::SendDriveCommand(devices, drive, code) != kFalse;
+  return !refused && basDeviceIO::IsDriveName(drive);
+}
+
+std::string StatusText(const std::string& drive, const char* suffix) {
+  return kStatusPrefix + drive + suffix;
+}
+
+}  // namespace
+
+void FrmMain::mnuoperations_Click(std::int16_t Index) {
+  switch (Index) {
+    case kEjectItem:
+      EjectDrive();
+      break;
+    case kCloseItem:
+      CloseDrive();
+      break;
+    case kLockItem:
+      LockDrive();
+      break;
+    case kUnlockItem:
+      UnlockDrive();
+      break;
+    default:
+      break;
+  }
+}
+
+void FrmMain::Label1_DblClick() { ToggleTray(); }
+
+void FrmMain::ToggleTray() {
+  const std::string& status = program_.vars().DeviceStatus;
+  if (status == kTrayClosed) {
+    EjectDrive();
+  } else if (status == kTrayOpened) {
+    CloseDrive();
+  }
+}
+
+// A request the drive refused leaves the remembered state and the menu as they were and says so,
+// so the menu keeps offering what the tray can really do next.
+void FrmMain::EjectDrive() {
+  SettingsVariables& vars = program_.vars();
+  const Platform& platform = program_.platform();
+  switch (ChooseMechanism(platform.version)) {
+    case TrayMechanism::kCommandString:
+      if (platform.multimedia.SendString(kDoorOpenCommand, kCommandReturnLength) ==
+          kCommandSucceeded) {
+        vars.DeviceStatus = kTrayOpened;
+      }
+      return;
+    case TrayMechanism::kDevice: {
+      if (!DeviceRequestDone(platform.devices, vars.DriveLetter, kIoctlStorageEjectMedia)) {
+        ShowStatus(StatusText(vars.DriveLetter, kEjectFailedSuffix));
+        return;
+      }
+      vars.DeviceStatus = kTrayOpened;
+      ShowStatus(StatusText(vars.DriveLetter, kEjectedSuffix));
+      mnuoperations[kEjectItem].set_visible(false);
+      mnuoperations[kCloseItem].set_visible(true);
+      mnuoperations[kLockItem].set_visible(false);
+      mnuoperations[kUnlockItem].set_visible(false);
+      return;
+    }
+    case TrayMechanism::kNone:
+      return;
+  }
+}
+
+void FrmMain::CloseDrive() {
+  SettingsVariables& vars = program_.vars();
+  const Platform& platform = program_.platform();
+  switch (ChooseMechanism(platform.version)) {
+    case TrayMechanism::kCommandString:
+      if (platform.multimedia.SendString(kDoorClosedCommand, kCommandReturnLength) ==
+          kCommandSucceeded) {
+        vars.DeviceStatus = kTrayClosed;
+      }
+      return;
+    case TrayMechanism::kDevice: {
+      if (!DeviceRequestDone(platform.devices, vars.DriveLetter, kIoctlStorageLoadMedia)) {
+        ShowStatus(StatusText(vars.DriveLetter, kCloseFailedSuffix));
+        return;
+      }
+      vars.DeviceStatus = kTrayClosed;
+      ShowStatus(StatusText(vars.DriveLetter, kClosedSuffix));
+      mnuoperations[kEjectItem].set_visible(true);
+      mnuoperations[kCloseItem].set_visible(false);
+      mnuoperations[kLockItem].set_visible(true);
+      mnuoperations[kUnlockItem].set_visible(false);
+      return;
+    }
+    case TrayMechanism::kNone:
+      return;
+  }
+}
+
+void FrmMain::LockDrive() {
+  SettingsVariables& vars = program_.vars();
+  if (basDeviceIO::SetMediaLock(program_.platform().devices, vars.DriveLetter, true) == kFalse) {
+    ShowStatus(StatusText(vars.DriveLetter, kLockFailedSuffix));
+    return;
+  }
+  vars.LockStatus = kLocked;
+  ShowStatus(StatusText(vars.DriveLetter, kLockedSuffix));
+  mnuoperations[kEjectItem].set_enabled(false);
+  mnuoperations[kCloseItem].set_enabled(false);
+  mnuoperations[kLockItem].set_visible(false);
+  mnuoperations[kUnlockItem].set_visible(true);
+}
+
+void FrmMain::UnlockDrive() {
+  SettingsVariables& vars = program_.vars();
+  if (basDeviceIO::SetMediaLock(program_.platform().devices, vars.DriveLetter, false) == kFalse) {
+    ShowStatus(StatusText(vars.DriveLetter, kUnlockFailedSuffix));
+    return;
+  }
+  vars.LockStatus = kUnlocked;
+  ShowStatus(StatusText(vars.DriveLetter, kUnlockedSuffix));
+  mnuoperations[kEjectItem].set_enabled(true);
+  mnuoperations[kCloseItem].set_enabled(true);
+  mnuoperations[kLockItem].set_visible(true);
+  mnuoperations[kUnlockItem].set_visible(false);
+}
+
+void FrmMain::ShowStatus(const std::string& text) {
+  Label1.set_fore_color(kStatusGreen);
+  Label1.set_caption(text);
+  if (!NotifyIconCtrl1) return;
+  NotifyIconCtrl1->set_balloontitle(program_.vars().AppTitle);
+  NotifyIconCtrl1->set_balloontext(text);
+  NotifyIconCtrl1->ShowBalloon();
+}
+
+void FrmMain::SetOperationCaptions() {
+  const std::string& drive = program_.vars().DriveLetter;
+  mnuoperations[kEjectItem].set_caption("Eject Drive (" + drive + ")");
+  mnuoperations[kCloseItem].set_caption("Close Drive (" + drive + ")");
+  mnuoperations[kLockItem].set_caption("Lock Drive (" + drive + ")");
+  mnuoperations[kUnlockItem].set_caption("Un-Lock Drive (" + drive + ")");
+}
+
+}  // namespace ventrix

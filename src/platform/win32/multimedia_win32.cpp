@@ -1,0 +1,18 @@
+#include "platform/win32/multimedia_win32.h"
+
+#include <mmsystem.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace ventrix::win32 {
+
+// https://learn.microsoft.com/previous-versions/dd757161(v=vs.85)
+std::uint32_t Win32Multimedia::SendString(const std::string& command, std::size_t return_length) {
+  std::vector<char> answer(std::min(return_length, kMaxReturnLength), '\0');
+  char* const buffer = answer.empty() ? nullptr : answer.data();
+  return ::mciSendStringA(command.c_str(), buffer, static_cast<UINT>(answer.size()), nullptr);
+}
+
+}  // namespace ventrix::win32

@@ -1,0 +1,64 @@
+#include "platform/win32/programs_win32.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace ventrix::win32 {
+namespace {
+
+// Closes a process or thread handle on scope exit.
+class UniqueHandle {
+ public:
+  explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
+  ~UniqueHandle() {
+    if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+ private:
+  HANDLE handle_;
+};
+
+// A path the ANSI calls take whole: non-empty, within MAX_PATH, no NUL, and no quote (which no
+// file name holds and which would break the quoted command line).
+bool IsUsablePath(const std::string& path) {
+  return !path.empty() && path.size() <= kMaxProgramPathLength &&
+         path.find_first_of(std::string("\0\"", 2)) == std::string::npos;
+}
+
+constexpr std::int32_t kLowestShowCommand = SW_HIDE;
+constexpr std::int32_t kHighestShowCommand = SW_MAX;
+
+}  // namespace
+
+bool Win32ProgramLauncher::FileExists(const std::string& path) {
+  if (!IsUsablePath(path)) return false;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  constexpr DWORD kNotAPlainFile =
+      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotAPlainFile) == 0;
+}
+
+bool Win32ProgramLauncher::Start(const std::string& path, std::int32_t show) {
+  if (!IsUsablePath(path) || show < kLowestShowCommand || show > kHighestShowCommand) return false;
+
+  // Quoted, so a path with spaces names one program; CreateProcessA may write into the buffer.
+  std::string command_line = "\"" + path + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(show);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  // The program runs on its own; nothing waits for it or keeps its handles.
+  const UniqueHandle process_handle(process.hProcess);
+  const UniqueHandle thread_handle(process.hThread);
+  return true;
+}
+
+}  // namespace ventrix::win32

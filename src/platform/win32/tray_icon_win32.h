@@ -1,0 +1,73 @@
+#pragma once
+// The notification-area icon on Win32: Shell_NotifyIconA for an icon owned by a hidden
+// top-level window, with balloons, a popup menu with pictures and mouse notifications.
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/components/tray_icon.h"
+#include "platform/win32/tray_handles_win32.h"
+#include "platform/win32/tray_notify_data_win32.h"
+#include "platform/win32/tray_popup_menu_win32.h"
+
+namespace ventrix::win32 {
+
+inline constexpr const char* kTrayOwnerClassName = "VentrixTrayIconOwner";
+
+class Win32TrayIcon : public TrayIcon, public TrayMenuRoot {
+ public:
+  // Creates the owner window and, when the design says visible, adds the icon at once.
+  Win32TrayIcon(HINSTANCE instance, const TrayIconDesign& design);
+  ~Win32TrayIcon() override;
+  Win32TrayIcon(const Win32TrayIcon&) = delete;
+  Win32TrayIcon& operator=(const Win32TrayIcon&) = delete;
+
+  const std::string& balloontitle() const override { return content_.balloon_title; }
+  void set_balloontitle(const std::string& title) override { content_.balloon_title = title; }
+  const std::string& balloontext() const override { return content_.balloon_text; }
+  void set_balloontext(const std::string& text) override { content_.balloon_text = text; }
+  void ShowBalloon() override;
+
+  TrayMenuRoot& TrayMenu() override { return *this; }
+  void AddItem(const std::string& caption, int picture, const std::string& key) override;
+  std::optional<TrayMenuItem> ShowMenu() override;
+
+  // Native state, for tests: the owner window, the popup menu (built on demand), whether the
+  // icon is in the notification area and whether the shell accepted the last request.
+  HWND owner_window() const { return window_.get(); }
+  HMENU popup_menu() { return menu_.Build() ? menu_.native() : nullptr; }
+  bool added() const { return added_; }
+  bool last_request_accepted() const { return last_request_accepted_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  void RaiseMouseEvent(UINT mouse_message);
+  bool Request(DWORD message, UINT flags);
+  void Add();
+
+  TrayIconDesign design_;
+  TrayNotifyContent content_;
+  UINT taskbar_created_ = 0;
+  bool added_ = false;
+  bool last_request_accepted_ = false;
+  TrayIconHandle icon_;
+  TrayPopupMenu menu_;
+  // Last, so the window goes before the icon and menu it shows.
+  TrayWindowHandle window_;
+};
+
+class Win32TrayIconFactory : public TrayIconFactory {
+ public:
+  explicit Win32TrayIconFactory(HINSTANCE instance);
+  // The icon has its own owner window; `host` is not needed for it.
+  std::unique_ptr<TrayIcon> Create(const TrayIconDesign& design, WindowHandle host) override;
+
+ private:
+  HINSTANCE instance_;
+};
+
+}  // namespace ventrix::win32

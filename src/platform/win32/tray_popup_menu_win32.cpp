@@ -1,0 +1,78 @@
+#include "platform/win32/tray_popup_menu_win32.h"
+
+namespace ventrix::win32 {
+namespace {
+
+constexpr int kPictureSize = 16;
+// Command ids are row index + 1: TrackPopupMenu answers 0 for "nothing picked".
+constexpr UINT kFirstCommand = 1;
+constexpr UINT kTrackFlags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY;
+
+}  // namespace
+
+void TrayPopupMenu::Add(TrayMenuItem item) {
+  if (items_.size() >= kMaxTrayMenuItems) return;
+  items_.push_back(std::move(item));
+  stale_ = true;
+}
+
+HBITMAP TrayPopupMenu::Picture(int resource_id) {
+  if (resource_id == kNoPicture) return nullptr;
+  for (const auto& [id, bitmap] : pictures_)
+    if (id == resource_id) return bitmap.get();
+  // Light grey becomes the menu face colour, so the pictures sit on the menu without a box.
+  TrayBitmapHandle bitmap(static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCEA(resource_id),
+                                                          IMAGE_BITMAP, kPictureSize, kPictureSize,
+                                                          LR_LOADMAP3DCOLORS)));
+  if (!bitmap) return nullptr;
+  HBITMAP raw = bitmap.get();
+  pictures_.emplace_back(resource_id, std::move(bitmap));
+  return raw;
+}
+
+void TrayPopupMenu::AppendRow(HMENU menu, UINT command, const TrayMenuItem& item) {
+  if (item.caption == kTraySeparatorCaption) {
+    AppendMenuA(menu, MF_SEPARATOR, command, nullptr);
+    return;
+  }
+  if (!AppendMenuA(menu, MF_STRING, command, item.caption.c_str())) return;
+  HBITMAP picture = Picture(item.picture);
+  if (picture == nullptr) return;
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_BITMAP;
+  info.hbmpItem = picture;
+  // Systems before Windows 98 and 2000 have no item pictures: use the check-mark bitmaps.
+  if (!SetMenuItemInfoA(menu, command, FALSE, &info))
+    SetMenuItemBitmaps(menu, command, MF_BYCOMMAND, picture, picture);
+}
+
+bool TrayPopupMenu::Build() {
+  if (!stale_ && menu_) return true;
+  menu_.reset();
+  TrayMenuHandle menu(CreatePopupMenu());
+  if (!menu) return false;
+  UINT command = kFirstCommand;
+  for (const TrayMenuItem& item : items_) AppendRow(menu.get(), command++, item);
+  menu_ = std::move(menu);
+  stale_ = false;
+  return true;
+}
+
+std::optional<TrayMenuItem> TrayPopupMenu::Track(HWND owner) {
+  if (tracking_ || items_.empty() || !Build()) return std::nullopt;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  // The owner must be in the foreground, or the menu would not close when the user clicks
+  // elsewhere; the posted WM_NULL lets a second popup open properly right after this one.
+  SetForegroundWindow(owner);
+  tracking_ = true;
+  const UINT command = static_cast<UINT>(
+      TrackPopupMenu(menu_.get(), kTrackFlags, cursor.x, cursor.y, 0, owner, nullptr));
+  tracking_ = false;
+  PostMessageA(owner, WM_NULL, 0, 0);
+  if (command < kFirstCommand || command - kFirstCommand >= items_.size()) return std::nullopt;
+  return items_[command - kFirstCommand];
+}
+
+}  // namespace ventrix::win32

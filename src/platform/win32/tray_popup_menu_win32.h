@@ -1,0 +1,51 @@
+#pragma once
+// The tray icon's popup menu: its rows, the native menu built from them with their pictures,
+// and the modal pick at the cursor.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/components/tray_icon.h"
+#include "platform/win32/tray_handles_win32.h"
+
+namespace ventrix::win32 {
+
+// Rows beyond this are ignored: it keeps every command id small and the menu on one screen.
+inline constexpr std::size_t kMaxTrayMenuItems = 64;
+inline constexpr const char* kTraySeparatorCaption = "-";
+
+class TrayPopupMenu {
+ public:
+  explicit TrayPopupMenu(HINSTANCE instance) : instance_(instance) {}
+  TrayPopupMenu(const TrayPopupMenu&) = delete;
+  TrayPopupMenu& operator=(const TrayPopupMenu&) = delete;
+
+  // Appends a row; the native menu is rebuilt on the next Track.
+  void Add(TrayMenuItem item);
+  // Pops the menu up at the cursor for `owner` and waits; the picked row, or nothing (also
+  // when asked again while the menu is already open).
+  std::optional<TrayMenuItem> Track(HWND owner);
+
+  const std::vector<TrayMenuItem>& items() const { return items_; }
+  // The native menu as last built (nullptr before the first Track); builds it when asked to.
+  HMENU native() const { return menu_.get(); }
+  bool Build();
+
+ private:
+  HBITMAP Picture(int resource_id);
+  void AppendRow(HMENU menu, UINT command, const TrayMenuItem& item);
+
+  HINSTANCE instance_;
+  std::vector<TrayMenuItem> items_;
+  // Bitmaps by resource id; declared before the menu so they outlive it.
+  std::vector<std::pair<int, TrayBitmapHandle>> pictures_;
+  TrayMenuHandle menu_;
+  bool stale_ = true;
+  bool tracking_ = false;
+};
+
+}  // namespace ventrix::win32

@@ -1,0 +1,14 @@
+# The driver that acts on ventrix.exe from outside, and the hook it loads into the program to
+# read and pick menu items (Wine keeps menus per process).
+add_executable(e2e_driver ${CMAKE_CURRENT_LIST_DIR}/e2e_driver.cpp)
+target_include_directories(e2e_driver PRIVATE ${PROJECT_SOURCE_DIR})
+
+add_library(e2e_hook SHARED ${CMAKE_CURRENT_LIST_DIR}/e2e_hook.cpp)
+target_include_directories(e2e_hook PRIVATE ${PROJECT_SOURCE_DIR})
+set_target_properties(e2e_hook PROPERTIES PREFIX "")
+
+add_test(NAME e2e.ventrix
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-e2e.sh $<TARGET_FILE:ventrix>
+                 $<TARGET_FILE:e2e_driver> $<TARGET_FILE:e2e_hook>
+                 ${CMAKE_BINARY_DIR}/e2e)
+set_tests_properties(e2e.ventrix PROPERTIES TIMEOUT 900)

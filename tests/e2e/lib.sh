@@ -1,0 +1,149 @@
+# Shared steps of the end-to-end scenarios (sourced by run-e2e.sh).
+
+E2E_PASSED=0
+E2E_FAILED=0
+SETTINGS_KEY='HKCU\Software\VB and VBA Program Settings\Ventrix 3'
+MAIN="Ventrix 3"
+SPLASH="@Tarrowby"
+SETTINGS="Ventrix Professional"
+
+e2e_setup() {
+  E2E_OUT=$1
+  mkdir -p "$E2E_OUT"
+  rm -f "$E2E_OUT"/*.png "$E2E_OUT"/*.log
+  export WINEPREFIX="$E2E_OUT/prefix"
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEDEBUG="${WINEDEBUG:-fixme+mountmgr,err-all,warn-all}"
+  E2E_WORK="$WINEPREFIX/drive_c/ventrix-e2e"
+
+  wineserver -k 2>/dev/null
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  WINEDEBUG=-all wine wineboot --init >/dev/null 2>&1
+  WINEDEBUG=-all wineserver -w
+  # D: is a CD-ROM drive backed by a folder.
+  mkdir -p "$WINEPREFIX/cdrom"
+  ln -sfn "$WINEPREFIX/cdrom" "$WINEPREFIX/dosdevices/d:"
+  e2e_reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f /reg:64
+  e2e_reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f
+  # Every program of this prefix shares one desktop with a task bar and notification area.
+  e2e_reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f
+  e2e_reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 800x600 /f
+  WINEDEBUG=-all wineserver -k 2>/dev/null
+  WINEDEBUG=-all wineserver -w 2>/dev/null
+  WINEDEBUG=-all wineserver -p120 </dev/null >/dev/null 2>&1
+
+  mkdir -p "$E2E_WORK"
+  cp "$exe" "$E2E_WORK/ventrix.exe"
+  cp "$driver" "$E2E_WORK/e2e_driver.exe"
+  cp "$hook" "$E2E_WORK/e2e_hook.dll"
+  # Bring the desktop up before the first test so its start-up does not count against them.
+  (cd "$E2E_WORK" && WINEDEBUG=-all wine e2e_driver.exe windows >/dev/null 2>&1)
+  echo "# end-to-end prefix ready: $WINEPREFIX"
+}
+
+e2e_reg() { WINEDEBUG=-all wine reg "$@" >/dev/null 2>&1; }
+
+# Runs the driver; its output on stdout.
+drv() { (cd "$E2E_WORK" && WINEDEBUG=-all wine e2e_driver.exe "$@" 2>/dev/null | tr -d '\r'); }
+drv_ok() { (cd "$E2E_WORK" && WINEDEBUG=-all wine e2e_driver.exe "$@" >/dev/null 2>&1); }
+
+check() {
+  local name=$1
+  shift
+  if "$@"; then
+    E2E_PASSED=$((E2E_PASSED + 1))
+    echo "ok - $name"
+  else
+    E2E_FAILED=$((E2E_FAILED + 1))
+    echo "FAIL - $name"
+  fi
+}
+
+# Starts ventrix.exe as the given Windows release; its Wine log goes to $E2E_OUT/NAME.log.
+start_ventrix() {
+  local release=$1 name=$2
+  e2e_reg add 'HKCU\Software\Wine\AppDefaults\ventrix.exe' /v Version /d "$release" /f
+  VENTRIX_LOG="$E2E_OUT/$name.log"
+  (cd "$E2E_WORK" && WINEDEBUG="${VENTRIX_WINEDEBUG:-$WINEDEBUG}" exec wine ventrix.exe >"$VENTRIX_LOG" 2>&1 </dev/null) &
+  VENTRIX_PID=$!
+  # The main window exists (shown or hidden) once start-up has run.
+  for _ in $(seq 1 100); do
+    drv windows | grep -q "^WINDOW|[^|]*|$MAIN|" && return 0
+    sleep 0.2
+  done
+  echo "# ventrix.exe did not start"
+  return 1
+}
+
+ventrix_running() { kill -0 "$VENTRIX_PID" 2>/dev/null; }
+
+# Waits up to $1 seconds for ventrix.exe to end.
+wait_ended() {
+  local seconds=$1
+  for _ in $(seq 1 $((seconds * 10))); do
+    ventrix_running || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+stop_ventrix() {
+  ventrix_running || return 0
+  drv_ok close "$MAIN"
+  wait_ended 10 || { kill "$VENTRIX_PID" 2>/dev/null; WINEDEBUG=-all wine taskkill /f /im ventrix.exe >/dev/null 2>&1; }
+  wait "$VENTRIX_PID" 2>/dev/null
+}
+
+clear_settings() { e2e_reg delete "$SETTINGS_KEY" /f; }
+store_setting() { e2e_reg add "$SETTINGS_KEY\\$1" /v "$2" /t REG_SZ /d "$3" /f; }
+settings_exist() { WINEDEBUG=-all wine reg query "$SETTINGS_KEY" >/dev/null 2>&1; }
+setting_value() {
+  WINEDEBUG=-all wine reg query "$SETTINGS_KEY\\$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$2 *REG_SZ *//p"
+}
+
+# Window state line of the program window named by caption (or @child-text).
+window_line() {
+  local selector=$1
+  if [[ $selector == @* ]]; then
+    drv windows | awk -v text="${selector#@}" -F'|' '
+      /^WINDOW/ { current = $0 } /^CHILD/ && $3 == text { print current; exit }'
+  else
+    drv windows | awk -v caption="$selector" -F'|' '/^WINDOW/ && $3 == caption { print; exit }'
+  fi
+}
+is_visible() { window_line "$1" | grep -q '|visible|'; }
+is_hidden() { window_line "$1" | grep -q '|hidden|'; }
+is_topmost() { window_line "$1" | grep -q '|topmost$'; }
+
+# Captions of the visible items of one top-level menu of a window.
+menu_items() {
+  local window=$1 top=$2
+  drv menu "$window" | awk -F'|' -v top="$top" '
+    /^TOP/ { inside = ($2 == top) ; next } inside && /^ITEM/ { print $2 }'
+}
+
+# Texts of the window's children, one a line (WINDOW as caption or @child-text).
+child_texts() {
+  drv windows | awk -v sel="$1" -F'|' '
+    function flush() { if (hit && !done) { for (i = 0; i < n; i++) print t[i]; done = 1 } }
+    /^WINDOW/ { flush(); n = 0; hit = (substr(sel, 1, 1) != "@" && $3 == sel); next }
+    /^CHILD/ { t[n++] = $3; if (("@" $3) == sel) hit = 1 }
+    END { flush() }'
+}
+
+has_child_text() { child_texts "$1" | grep -qxF -- "$2"; }
+
+screenshot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null; }
+
+e2e_finish() {
+  stop_ventrix
+  WINEDEBUG=-all wineserver -k 2>/dev/null
+  echo "e2e: $E2E_PASSED passed, $E2E_FAILED failed"
+  [ "$E2E_FAILED" -eq 0 ]
+}
+
+not() { ! "$@"; }
+equals() { [ "$1" == "$2" ]; }
+log_has() { grep -qi -- "$1" "$VENTRIX_LOG"; }
