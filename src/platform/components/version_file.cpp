@@ -33,15 +33,21 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
+// UTF-8 continuation bytes are 10xxxxxx.
+constexpr unsigned char kContinuationMask = 0xC0;
+constexpr unsigned char kContinuationTag = 0x80;
+constexpr unsigned char kFirstNonAscii = 0x80;
+
 // Length of the UTF-8 sequence at the start of text, or 0 when it is not well formed
-// (overlong forms, surrogates and code points above U+10FFFF included).
+// (overlong forms, surrogates and code points above U+10FFFF included). The lead and second
+// byte ranges are those of the well-formed byte sequences table of the Unicode standard.
 std::size_t Utf8SequenceLength(std::string_view text) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   const auto continuation = [&](std::size_t i) {
-    return i < text.size() && (byte(i) & 0xC0) == 0x80;
+    return i < text.size() && (byte(i) & kContinuationMask) == kContinuationTag;
   };
   const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
+  if (lead < kFirstNonAscii) return 1;
   if (lead >= 0xC2 && lead <= 0xDF) return continuation(1) ? 2 : 0;
   if (lead >= 0xE0 && lead <= 0xEF) {
     if (!continuation(1) || !continuation(2)) return 0;

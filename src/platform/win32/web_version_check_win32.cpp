@@ -1,0 +1,300 @@
+#include "platform/win32/web_version_check_win32.h"
+
+#include <wininet.h>
+
+#include <algorithm>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+
+namespace ventrix::win32 {
+namespace {
+
+constexpr char kWindowClass[] = "VentrixWebVersionCheck";
+constexpr char kUserAgent[] = "Ventrix web version check";
+constexpr UINT kResultsPosted = WM_APP + 1;
+// Bound on each connect, send and receive, below the overall deadline of the check.
+constexpr std::chrono::milliseconds kMaxOperationTimeout{10'000};
+constexpr DWORD kConnectRetries = 1;
+constexpr DWORD kReadChunkBytes = 4096;
+constexpr DWORD kOpenUrlFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                                INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI |
+                                INTERNET_FLAG_NO_COOKIES;
+constexpr int kFirstSuccessStatus = 200;
+constexpr int kFirstNonSuccessStatus = 300;
+
+struct InternetCloser {
+  void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
+};
+using InternetHandle = std::unique_ptr<void, InternetCloser>;
+
+}  // namespace
+
+// Results travel from the worker threads to the window thread through this queue; the
+// posted message only says "look at the queue", so no pointer ever crosses threads.
+struct CheckChannel {
+  std::mutex mutex;
+  HWND window = nullptr;  // null once the check object is gone
+  std::deque<std::pair<std::uint32_t, CheckOutcome>> results;
+
+  void Post(std::uint32_t check_id, CheckOutcome outcome) {
+    std::lock_guard lock(mutex);
+    if (window == nullptr) return;
+    results.emplace_back(check_id, std::move(outcome));
+    PostMessageA(window, kResultsPosted, 0, 0);
+  }
+
+  std::optional<std::pair<std::uint32_t, CheckOutcome>> Take() {
+    std::lock_guard lock(mutex);
+    if (results.empty()) return std::nullopt;
+    auto result = std::move(results.front());
+    results.pop_front();
+    return result;
+  }
+};
+
+// The WinINet session of one fetch. Closing the session ends a blocking call on any of its
+// handles, which is how the window thread aborts a fetch; it also closes the session's
+// request handle, so after an abort the worker must not close that handle again.
+struct FetchControl {
+  std::mutex mutex;
+  InternetHandle session;
+  bool aborted = false;
+
+  void Abort() {
+    std::lock_guard lock(mutex);
+    aborted = true;
+    session.reset();
+  }
+  // Takes the worker's new session; false (and the session closed) when already aborted.
+  bool Adopt(InternetHandle new_session) {
+    std::lock_guard lock(mutex);
+    if (aborted) return false;
+    session = std::move(new_session);
+    return true;
+  }
+  bool Aborted() {
+    std::lock_guard lock(mutex);
+    return aborted;
+  }
+  // The worker's clean-up: the request handle first, then the session, unless an abort
+  // already closed both.
+  void Close(InternetHandle& request) {
+    std::lock_guard lock(mutex);
+    if (aborted) {
+      static_cast<void>(request.release());
+    } else {
+      request.reset();
+    }
+    session.reset();
+  }
+};
+
+namespace {
+
+void SetTimeouts(HINTERNET session, std::chrono::milliseconds timeout) {
+  DWORD milliseconds = static_cast<DWORD>(std::min(timeout, kMaxOperationTimeout).count());
+  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                       INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT,
+                       INTERNET_OPTION_DATA_RECEIVE_TIMEOUT}) {
+    InternetSetOptionA(session, option, &milliseconds, sizeof(milliseconds));
+  }
+  DWORD retries = kConnectRetries;
+  InternetSetOptionA(session, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof(retries));
+}
+
+// Reads the request's status and, for a success, at most kMaxVersionFileBytes + 1 bytes of
+// body; an empty status means the transport failed.
+HttpAnswer ReadAnswer(FetchControl& control, HINTERNET request) {
+  HttpAnswer answer;
+  DWORD status = 0;
+  DWORD size = sizeof(status);
+  if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                      nullptr)) {
+    return answer;
+  }
+  const int code = static_cast<int>(status);
+  if (code < kFirstSuccessStatus || code >= kFirstNonSuccessStatus) {
+    answer.status = code;
+    return answer;
+  }
+  char chunk[kReadChunkBytes];
+  while (answer.body.size() <= kMaxVersionFileBytes) {
+    const auto wanted = static_cast<DWORD>(
+        std::min<std::size_t>(sizeof(chunk), kMaxVersionFileBytes + 1 - answer.body.size()));
+    DWORD read = 0;
+    if (control.Aborted() || !InternetReadFile(request, chunk, wanted, &read)) return {};
+    if (read == 0) break;
+    answer.body.append(chunk, std::min<DWORD>(read, wanted));
+  }
+  answer.status = code;
+  return answer;
+}
+
+HttpAnswer Fetch(FetchControl& control, const std::string& url, std::chrono::milliseconds timeout) {
+  InternetHandle session(
+      InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!session) return {};
+  const HINTERNET session_handle = session.get();
+  SetTimeouts(session_handle, timeout);
+  if (!control.Adopt(std::move(session))) return {};
+
+  InternetHandle request(
+      InternetOpenUrlA(session_handle, url.c_str(), nullptr, 0, kOpenUrlFlags, 0));
+  HttpAnswer answer;
+  if (request && !control.Aborted()) answer = ReadAnswer(control, request.get());
+  control.Close(request);
+  return answer;
+}
+
+void RunCheck(std::shared_ptr<CheckChannel> channel, std::shared_ptr<FetchControl> control,
+              std::uint32_t check_id, std::string url, std::string running_version,
+              std::chrono::milliseconds timeout) {
+  try {
+    CheckOutcome outcome = DecideCheckOutcome(Fetch(*control, url, timeout), running_version);
+    channel->Post(check_id, std::move(outcome));
+  } catch (...) {
+    // Nothing to report to: the window thread's deadline fails the check.
+  }
+}
+
+}  // namespace
+
+Win32WebVersionCheck::Win32WebVersionCheck(HINSTANCE instance, Shell& shell)
+    : shell_(shell), channel_(std::make_shared<CheckChannel>()) {
+  WNDCLASSEXA window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = &Win32WebVersionCheck::WindowProc;
+  window_class.hInstance = instance;
+  window_class.lpszClassName = kWindowClass;
+  RegisterClassExA(&window_class);  // fails harmlessly when already registered
+  HWND window =
+      CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+  if (window == nullptr) {
+    // Systems without message-only windows: a hidden top-level window does the same.
+    window = CreateWindowExA(0, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                             this);
+  }
+  window_.reset(window);
+  std::lock_guard lock(channel_->mutex);
+  channel_->window = window;
+}
+
+Win32WebVersionCheck::~Win32WebVersionCheck() {
+  *destroyed_ = true;
+  {
+    std::lock_guard lock(channel_->mutex);
+    channel_->window = nullptr;
+    channel_->results.clear();
+  }
+  // Workers keep their own references to the shared state and finish on their own.
+  for (auto& [check_id, control] : pending_) control->Abort();
+}
+
+void Win32WebVersionCheck::SetTimeout(std::chrono::milliseconds timeout) {
+  timeout_ = std::clamp(timeout, kMinCheckTimeout, kMaxCheckTimeout);
+}
+
+std::uint32_t Win32WebVersionCheck::NextCheckId() {
+  if (++last_check_id_ == 0) ++last_check_id_;  // timer id 0 is not a timer
+  return last_check_id_;
+}
+
+void Win32WebVersionCheck::CheckForNewVersion() {
+  const std::string url_now = url;
+  const std::string version_now = version;
+  if (!window_) {
+    // Without a window no result can come back later; answer now.
+    Raise(DecideCheckOutcome({}, version_now));
+    return;
+  }
+  const std::uint32_t check_id = NextCheckId();
+  auto control = std::make_shared<FetchControl>();
+  pending_[check_id] = control;
+  SetTimer(window_.get(), check_id, static_cast<UINT>(timeout_.count()), nullptr);
+
+  if (!ParseVersion(version_now) || !IsHttpAddress(url_now)) {
+    // Nothing to fetch: a bad running version or a failed connection, raised like any result.
+    channel_->Post(check_id, DecideCheckOutcome({}, version_now));
+    return;
+  }
+  try {
+    std::thread(RunCheck, channel_, control, check_id, url_now, version_now, timeout_).detach();
+  } catch (...) {
+    channel_->Post(check_id, CheckFailedOutcome{kCheckCouldNotConnect});
+  }
+}
+
+LRESULT CALLBACK Win32WebVersionCheck::WindowProc(HWND window, UINT message, WPARAM wparam,
+                                                  LPARAM lparam) {
+  try {
+    if (message == WM_NCCREATE) {
+      const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32WebVersionCheck*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    if (self != nullptr && message == kResultsPosted) {
+      self->OnResultsPosted();
+      return 0;
+    }
+    if (self != nullptr && message == WM_TIMER) {
+      self->OnDeadline(wparam);
+      return 0;
+    }
+  } catch (...) {
+    // Nothing may unwind into Windows.
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void Win32WebVersionCheck::OnResultsPosted() {
+  while (auto result = channel_->Take()) {
+    if (!Finish(result->first, result->second)) return;
+  }
+}
+
+void Win32WebVersionCheck::OnDeadline(UINT_PTR timer_id) {
+  // A result already queued wins over the deadline.
+  const std::shared_ptr<bool> destroyed = destroyed_;
+  OnResultsPosted();
+  if (*destroyed) return;
+  Finish(static_cast<std::uint32_t>(timer_id), CheckFailedOutcome{kCheckCouldNotConnect});
+}
+
+bool Win32WebVersionCheck::Finish(std::uint32_t check_id, const CheckOutcome& outcome) {
+  const auto it = pending_.find(check_id);
+  if (it == pending_.end()) return true;  // already ended by its deadline
+  KillTimer(window_.get(), check_id);
+  it->second->Abort();
+  pending_.erase(it);
+  return Raise(outcome);
+}
+
+bool Win32WebVersionCheck::Raise(const CheckOutcome& outcome) {
+  const std::shared_ptr<bool> destroyed = destroyed_;
+  try {
+    if (const auto* found = std::get_if<NewVersionOutcome>(&outcome)) {
+      const bool launch = autolaunchbrowser && IsHttpAddress(found->download);
+      Shell& shell = shell_;
+      if (auto handler = NewVersionFound) {
+        handler(found->available, found->download, found->information, std::string());
+      }
+      if (launch)
+        shell.ShellExecute(kNoWindow, "open", found->download, std::nullopt, std::nullopt,
+                           SW_SHOWNORMAL);
+    } else if (const auto* failed = std::get_if<CheckFailedOutcome>(&outcome)) {
+      if (auto handler = CheckFailed) handler(failed->code);
+    } else if (auto handler = NoNewVersion) {
+      handler();
+    }
+  } catch (...) {
+    // A failing handler ends its own event only.
+  }
+  return !*destroyed;
+}
+
+}  // namespace ventrix::win32

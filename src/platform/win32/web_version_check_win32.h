@@ -1,0 +1,78 @@
+#pragma once
+// The web version check over WinINet: each check fetches on its own worker thread and its
+// one event is raised on the window thread through a hidden message-only window.
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <type_traits>
+
+#include "platform/components/version_file.h"
+#include "platform/components/web_version_check.h"
+#include "platform/shell.h"
+
+namespace ventrix::win32 {
+
+inline constexpr std::chrono::milliseconds kDefaultCheckTimeout{15'000};
+inline constexpr std::chrono::milliseconds kMinCheckTimeout{100};
+inline constexpr std::chrono::milliseconds kMaxCheckTimeout{300'000};
+
+struct CheckChannel;  // results handed from the workers to the window thread
+struct FetchControl;  // one running fetch, abortable from the window thread
+
+class Win32WebVersionCheck : public WebVersionCheck {
+ public:
+  Win32WebVersionCheck(HINSTANCE instance, Shell& shell);
+  ~Win32WebVersionCheck() override;
+  Win32WebVersionCheck(const Win32WebVersionCheck&) = delete;
+  Win32WebVersionCheck& operator=(const Win32WebVersionCheck&) = delete;
+
+  void CheckForNewVersion() override;
+
+  // Longest a check may take before it fails with kCheckCouldNotConnect; clamped to
+  // [kMinCheckTimeout, kMaxCheckTimeout].
+  void SetTimeout(std::chrono::milliseconds timeout);
+  std::chrono::milliseconds timeout() const { return timeout_; }
+
+ private:
+  struct WindowDeleter {
+    void operator()(HWND window) const { DestroyWindow(window); }
+  };
+  using WindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  void OnResultsPosted();
+  void OnDeadline(UINT_PTR check_id);
+  // Ends one pending check with its event; false when this object was destroyed meanwhile.
+  bool Finish(std::uint32_t check_id, const CheckOutcome& outcome);
+  bool Raise(const CheckOutcome& outcome);
+  std::uint32_t NextCheckId();
+
+  Shell& shell_;
+  std::chrono::milliseconds timeout_ = kDefaultCheckTimeout;
+  std::shared_ptr<CheckChannel> channel_;
+  std::map<std::uint32_t, std::shared_ptr<FetchControl>> pending_;  // window thread only
+  std::uint32_t last_check_id_ = 0;
+  // Set to true by the destructor, so that an event handler that destroys this object
+  // does not leave the caller touching freed members.
+  std::shared_ptr<bool> destroyed_ = std::make_shared<bool>(false);
+  WindowHandle window_;
+};
+
+class Win32WebVersionCheckFactory : public WebVersionCheckFactory {
+ public:
+  Win32WebVersionCheckFactory(HINSTANCE instance, Shell& shell)
+      : instance_(instance), shell_(shell) {}
+  std::unique_ptr<WebVersionCheck> Create() override {
+    return std::make_unique<Win32WebVersionCheck>(instance_, shell_);
+  }
+
+ private:
+  HINSTANCE instance_;
+  Shell& shell_;
+};
+
+}  // namespace ventrix::win32

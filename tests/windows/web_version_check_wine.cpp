@@ -1,0 +1,210 @@
+// The WinINet version check against tests/wine/version_server.py on 127.0.0.1.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win32/web_version_check_win32.h"
+#include "tests/support/fake_services.h"
+
+namespace ventrix::win32 {
+namespace {
+
+using std::chrono::milliseconds;
+using Clock = std::chrono::steady_clock;
+
+constexpr milliseconds kEventWait{8'000};
+// How long to keep pumping after an event to be sure no second one follows.
+constexpr milliseconds kQuietWait{400};
+constexpr milliseconds kHangTimeout{3'000};
+constexpr UINT kTickMilliseconds = 100;
+constexpr UINT_PTR kTickTimerId = 77;
+constexpr DWORD kPumpSliceMilliseconds = 20;
+
+std::string Port(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr ? value : "";
+}
+
+class WebVersionCheckTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    port_ = Port("VENTRIX_VERSION_SERVER_PORT");
+    ASSERT_FALSE(port_.empty()) << "run through tests/wine/with-version-server.sh";
+    check_ = MakeCheck();
+  }
+
+  std::unique_ptr<Win32WebVersionCheck> MakeCheck() {
+    auto check = std::make_unique<Win32WebVersionCheck>(GetModuleHandleA(nullptr), shell_);
+    check->version = "3.36";
+    check->autolaunchbrowser = true;
+    check->NewVersionFound = [this](const std::string& available, const std::string& download,
+                                    const std::string& information, const std::string& fourth) {
+      events_.push_back("new|" + available + "|" + download + "|" + information + "|" + fourth);
+    };
+    check->CheckFailed = [this](std::int32_t code) {
+      events_.push_back("failed|" + std::to_string(code));
+      codes_.push_back(code);
+    };
+    check->NoNewVersion = [this] { events_.push_back("none"); };
+    return check;
+  }
+
+  std::string Url(const std::string& path) const { return "http://127.0.0.1:" + port_ + path; }
+
+  // Runs the window thread's message loop until `done` or the wait is over.
+  void PumpUntil(const std::function<bool()>& done, milliseconds wait) {
+    const auto end = Clock::now() + wait;
+    while (!done() && Clock::now() < end) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, kPumpSliceMilliseconds, QS_ALLINPUT);
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_TIMER && message.hwnd == nullptr) ++ticks_;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+      }
+    }
+  }
+
+  // Pumps until `count` events arrived, then a little longer to catch any extra one.
+  void WaitForEvents(std::size_t count) {
+    PumpUntil([&] { return events_.size() >= count; }, kEventWait);
+    PumpUntil([] { return false; }, kQuietWait);
+  }
+
+  std::vector<std::string> RunCheck(const std::string& url) {
+    check_->url = url;
+    check_->CheckForNewVersion();
+    WaitForEvents(1);
+    return events_;
+  }
+
+  testing::FakeShell shell_;
+  std::string port_;
+  std::unique_ptr<Win32WebVersionCheck> check_;
+  std::vector<std::string> events_;
+  std::vector<std::int32_t> codes_;
+  int ticks_ = 0;
+};
+
+TEST_F(WebVersionCheckTest, NewerVersionRaisesNewVersionFoundAndOpensTheDownload) {
+  EXPECT_EQ(
+      RunCheck(Url("/newer.txt")),
+      std::vector<std::string>{
+          "new|4.0.1|http://127.0.0.1/download/ventrix401.exe|Tray control for every drive|"});
+  ASSERT_EQ(shell_.calls.size(), 1u);
+  EXPECT_EQ(shell_.calls[0].owner, kNoWindow);
+  EXPECT_EQ(shell_.calls[0].verb, "open");
+  EXPECT_EQ(shell_.calls[0].file, "http://127.0.0.1/download/ventrix401.exe");
+  EXPECT_FALSE(shell_.calls[0].parameters.has_value());
+  EXPECT_FALSE(shell_.calls[0].directory.has_value());
+  EXPECT_EQ(shell_.calls[0].show, 1);
+}
+
+TEST_F(WebVersionCheckTest, NoBrowserWithoutAutoLaunch) {
+  check_->autolaunchbrowser = false;
+  EXPECT_EQ(RunCheck(Url("/newer.txt")).size(), 1u);
+  EXPECT_TRUE(shell_.calls.empty());
+}
+
+TEST_F(WebVersionCheckTest, SameVersionRaisesNoNewVersion) {
+  EXPECT_EQ(RunCheck(Url("/same.txt")), std::vector<std::string>{"none"});
+  EXPECT_TRUE(shell_.calls.empty());
+}
+
+TEST_F(WebVersionCheckTest, MissingFileFailsAsNotFound) {
+  EXPECT_EQ(RunCheck(Url("/missing")), std::vector<std::string>{"failed|-2"});
+}
+
+TEST_F(WebVersionCheckTest, RefusedConnectionFailsAsNoConnection) {
+  const std::string refused = Port("VENTRIX_REFUSED_PORT");
+  ASSERT_FALSE(refused.empty());
+  EXPECT_EQ(RunCheck("http://127.0.0.1:" + refused + "/newer.txt"),
+            std::vector<std::string>{"failed|-1"});
+}
+
+TEST_F(WebVersionCheckTest, MalformedFileFailsWithItsOwnCode) {
+  ASSERT_EQ(RunCheck(Url("/malformed.txt")).size(), 1u);
+  ASSERT_EQ(codes_.size(), 1u);
+  EXPECT_LT(codes_[0], 0);
+  EXPECT_NE(codes_[0], kCheckCouldNotConnect);
+  EXPECT_NE(codes_[0], kCheckFileNotFound);
+}
+
+TEST_F(WebVersionCheckTest, UnfetchableAddressOrVersionFailsWithoutNetwork) {
+  EXPECT_EQ(RunCheck("ftp://127.0.0.1/newer.txt"), std::vector<std::string>{"failed|-1"});
+  events_.clear();
+  check_->version = "three";
+  EXPECT_EQ(RunCheck(Url("/newer.txt")), std::vector<std::string>{"failed|-5"});
+}
+
+TEST_F(WebVersionCheckTest, TimeoutIsBounded) {
+  EXPECT_EQ(check_->timeout(), kDefaultCheckTimeout);
+  check_->SetTimeout(milliseconds(0));
+  EXPECT_EQ(check_->timeout(), kMinCheckTimeout);
+  check_->SetTimeout(std::chrono::hours(1));
+  EXPECT_EQ(check_->timeout(), kMaxCheckTimeout);
+}
+
+TEST_F(WebVersionCheckTest, SilentServerFailsAtTheDeadlineWhileTheWindowThreadRuns) {
+  check_->SetTimeout(kHangTimeout);
+  ASSERT_NE(SetTimer(nullptr, kTickTimerId, kTickMilliseconds, nullptr), 0u);
+  check_->url = Url("/hang");
+  const auto start = Clock::now();
+  check_->CheckForNewVersion();
+  EXPECT_LT(Clock::now() - start, milliseconds(500)) << "the check must not block the caller";
+  PumpUntil([&] { return !events_.empty(); }, kEventWait);
+  const auto elapsed = Clock::now() - start;
+  PumpUntil([] { return false; }, kQuietWait);
+  KillTimer(nullptr, kTickTimerId);
+
+  EXPECT_EQ(events_, std::vector<std::string>{"failed|-1"});
+  EXPECT_GE(elapsed, kHangTimeout - milliseconds(200));
+  EXPECT_LT(elapsed, kHangTimeout + milliseconds(2'000));
+  // The timer kept ticking on this thread while the fetch waited.
+  EXPECT_GE(ticks_, 10);
+}
+
+TEST_F(WebVersionCheckTest, EachCheckInARowRaisesItsOwnEvent) {
+  check_->url = Url("/newer.txt");
+  check_->CheckForNewVersion();
+  check_->url = Url("/missing");
+  check_->CheckForNewVersion();
+  check_->url = Url("/same.txt");
+  check_->CheckForNewVersion();
+  WaitForEvents(3);
+  ASSERT_EQ(events_.size(), 3u);
+  std::sort(events_.begin(), events_.end());
+  EXPECT_EQ(events_[0], "failed|-2");
+  EXPECT_EQ(events_[1].rfind("new|4.0.1|", 0), 0u) << events_[1];
+  EXPECT_EQ(events_[2], "none");
+}
+
+TEST_F(WebVersionCheckTest, DestroyingTheCheckDuringAFetchIsSafe) {
+  check_->url = Url("/hang");
+  check_->CheckForNewVersion();
+  check_->url = Url("/newer.txt");
+  check_->CheckForNewVersion();
+  check_.reset();
+  PumpUntil([] { return false; }, milliseconds(1'000));
+  EXPECT_TRUE(events_.empty());
+
+  // A handler may destroy its own check; nothing after it touches the object.
+  check_ = MakeCheck();
+  check_->NoNewVersion = [this] {
+    events_.push_back("none");
+    check_.reset();
+  };
+  EXPECT_EQ(RunCheck(Url("/same.txt")), std::vector<std::string>{"none"});
+  EXPECT_EQ(check_, nullptr);
+}
+
+}  // namespace
+}  // namespace ventrix::win32
