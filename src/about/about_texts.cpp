@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "drive/win_ver.h"
+#include "platform/types.h"
 #include "program/product.h"
 
 namespace ventrix::about {

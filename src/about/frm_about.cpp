@@ -20,7 +20,7 @@ constexpr int kSeparatorWidth = 5160;
 // The highlight sits one pixel (at 96 dpi) under the groove, so the pair reads as etched.
 constexpr int kEtchOffset = forms::kTwipsPerPixelAt96Dpi;
 
-forms::FormDesign Design() {
+forms::FormDesign AboutDesign() {
   forms::FormDesign design;
   design.caption = kDesignCaption;
   design.client_width = kClientWidth;
@@ -54,7 +54,7 @@ enum TabOrder {
 }  // namespace
 
 FrmAbout::FrmAbout(Program& program)
-    : forms::Form(program.runtime(), "frmAbout", Design()),
+    : forms::Form(program.runtime(), "frmAbout", AboutDesign()),
       picIcon(*this, "picIcon", {120, 240, 480, 480}),
       lblTitle(*this, "lblTitle", {840, 240, 3885, 225}, "Application Title"),
       lblplatform(*this, "lblplatform", {840, 480, 3885, 255}, about::kPlatformDesign),

@@ -17,7 +17,7 @@ constexpr const char* kExplanation =
     "Press the check button to Check for the Latest Version . For the test to fully work, you "
     "should be connected to the internet. ";
 
-forms::FormDesign Design() {
+forms::FormDesign WebUpdateDesign() {
   forms::FormDesign design;
   design.caption = kCaption;
   design.client_width = kClientWidth;
@@ -33,7 +33,7 @@ enum TabOrder { kTabCheck, kTabExplanation, kTabVersion, kTabClose };
 }  // namespace
 
 FrmWebUpdate::FrmWebUpdate(Program& program)
-    : forms::Form(program.runtime(), "frmWebUpdate", Design()),
+    : forms::Form(program.runtime(), "frmWebUpdate", WebUpdateDesign()),
       Command1(*this, "Command1", {120, 120, 1575, 375}, "Check For Update"),
       Label1(*this, "Label1", {120, 600, 3975, 615}, kExplanation),
       lblVersion(*this, "lblVersion", {1560, 1440, 2055, 225}, ""),
