@@ -31,10 +31,13 @@ void Runtime::Load(Form& form) {
 
 void Runtime::Unload(Form& form, int unload_mode) {
   if (ended_ || std::find(loaded_.begin(), loaded_.end(), &form) == loaded_.end()) return;
+  // An unload asked for while the form is already unloading has no further effect.
+  if (std::find(unloading_.begin(), unloading_.end(), &form) != unloading_.end()) return;
+  unloading_.push_back(&form);
   int cancel = 0;
   form.Form_QueryUnload(cancel, unload_mode);
-  if (ended_ || cancel != 0) return;
-  form.Form_Unload(cancel);
+  if (!ended_ && cancel == 0) form.Form_Unload(cancel);
+  std::erase(unloading_, &form);
   if (ended_ || cancel != 0) return;
   // A handler may have unloaded the form meanwhile.
   auto it = std::find(loaded_.begin(), loaded_.end(), &form);

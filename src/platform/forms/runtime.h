@@ -55,6 +55,7 @@ class Runtime {
 
   Backend& backend_;
   std::vector<Form*> loaded_;
+  std::vector<Form*> unloading_;
   std::vector<std::unique_ptr<Form>> unloaded_;
   int dispatch_depth_ = 0;
   bool ended_ = false;

@@ -24,6 +24,7 @@ class SampleForm : public Form {
   void Form_Load() override { ++loads; }
   void Form_QueryUnload(int& Cancel, int UnloadMode) override {
     ++query_unloads;
+    if (unload_again) Unload();
     last_mode = UnloadMode;
     Cancel = cancel_next ? 1 : 0;
   }
@@ -38,6 +39,7 @@ class SampleForm : public Form {
   int loads = 0, query_unloads = 0, unloads = 0, check_clicks = 0, combo_clicks = 0, ticks = 0;
   int last_mode = -1;
   bool cancel_next = false;
+  bool unload_again = false;
 };
 
 struct Fixture : ::testing::Test {
@@ -79,6 +81,17 @@ TEST_F(Fixture, UnloadRunsQueryUnloadThenUnloadAndCanBeCancelled) {
   EXPECT_EQ(form.query_unloads, 1);
   EXPECT_EQ(form.unloads, 0);
   EXPECT_EQ(form.last_mode, kFormControlMenu);
+}
+
+TEST_F(Fixture, AnUnloadAskedForWhileUnloadingHasNoFurtherEffect) {
+  SampleForm& form = slot();
+  form.unload_again = true;
+  int unloads_seen = 0;
+  form.on_discard = [&] { ++unloads_seen; };
+  backend.CloseBox(form);
+  EXPECT_EQ(form.query_unloads, 1);
+  EXPECT_EQ(form.unloads, 1);
+  EXPECT_EQ(unloads_seen, 1);
 }
 
 TEST_F(Fixture, UnloadFromInsideItsOwnHandlerIsSafe) {
