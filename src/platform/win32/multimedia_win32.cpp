@@ -1,7 +1,8 @@
 #include "platform/win32/multimedia_win32.h"
 
-#include <mmsystem.h>
 #include <windows.h>
+// mmsystem.h relies on the base types of windows.h.
+#include <mmsystem.h>
 
 #include <algorithm>
 #include <vector>

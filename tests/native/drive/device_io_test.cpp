@@ -106,11 +106,13 @@ TEST(DeviceRequests, OnlyAPlainDriveNameReachesThePlatform) {
   };
   for (const auto& [given, normalised] : refused) {
     FakeDeviceControl devices;
-    std::string drive = given;
-    EXPECT_EQ(basDeviceIO::SetMediaLock(devices, drive, true), kFalse) << given;
-    EXPECT_EQ(basDeviceIO::SendDriveCommand(devices, drive, kIoctlStorageEjectMedia), kFalse);
+    std::string locked = given;
+    std::string ejected = given;
+    EXPECT_EQ(basDeviceIO::SetMediaLock(devices, locked, true), kFalse) << given;
+    EXPECT_EQ(basDeviceIO::SendDriveCommand(devices, ejected, kIoctlStorageEjectMedia), kFalse);
     EXPECT_TRUE(devices.calls.empty()) << given;
-    EXPECT_EQ(drive, normalised);
+    EXPECT_EQ(locked, normalised);
+    EXPECT_EQ(ejected, normalised);
   }
   for (const std::string accepted : {"a:", "Z:\\", " c: "}) {
     FakeDeviceControl devices;
