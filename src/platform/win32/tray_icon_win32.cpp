@@ -25,8 +25,8 @@ void RegisterOwnerClass(HINSTANCE instance, WNDPROC procedure) {
 HICON LoadSmallIcon(HINSTANCE instance, int resource_id) {
   if (resource_id == 0) return nullptr;
   return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(resource_id), IMAGE_ICON,
-                                       GetSystemMetrics(SM_CXSMICON),
-                                       GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                       LR_DEFAULTCOLOR));
 }
 
 // Runs a notification handler; nothing it throws may unwind into the window procedure.
@@ -51,8 +51,8 @@ Win32TrayIcon::Win32TrayIcon(HINSTANCE instance, const TrayIconDesign& design)
   content_.balloon_icon = design.balloonicon;
   RegisterOwnerClass(instance, &Win32TrayIcon::WindowProc);
   // Top-level (not message-only) so that it hears the task bar's broadcast; never shown.
-  window_.reset(CreateWindowExA(0, kTrayOwnerClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                nullptr, instance, this));
+  window_.reset(CreateWindowExA(0, kTrayOwnerClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                instance, this));
   if (design_.visible) Add();
 }
 

@@ -2,6 +2,7 @@
 // The one place that fills NOTIFYICONDATAA for the tray icon.
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include <cstddef>

@@ -1,9 +1,10 @@
 #include "platform/win32/tray_popup_menu_win32.h"
 
+#include "platform/win32/tray_menu_picture_win32.h"
+
 namespace ventrix::win32 {
 namespace {
 
-constexpr int kPictureSize = 16;
 // Command ids are row index + 1: TrackPopupMenu answers 0 for "nothing picked".
 constexpr UINT kFirstCommand = 1;
 constexpr UINT kTrackFlags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY;
@@ -20,10 +21,7 @@ HBITMAP TrayPopupMenu::Picture(int resource_id) {
   if (resource_id == kNoPicture) return nullptr;
   for (const auto& [id, bitmap] : pictures_)
     if (id == resource_id) return bitmap.get();
-  // Light grey becomes the menu face colour, so the pictures sit on the menu without a box.
-  TrayBitmapHandle bitmap(static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCEA(resource_id),
-                                                          IMAGE_BITMAP, kPictureSize, kPictureSize,
-                                                          LR_LOADMAP3DCOLORS)));
+  TrayBitmapHandle bitmap = LoadMenuPicture(instance_, resource_id);
   if (!bitmap) return nullptr;
   HBITMAP raw = bitmap.get();
   pictures_.emplace_back(resource_id, std::move(bitmap));

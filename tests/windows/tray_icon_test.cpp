@@ -1,0 +1,322 @@
+// The Win32 tray icon in a real (Wine) notification area: adding and removing the icon,
+// balloons, the popup menu with its pictures, picks by keyboard, and mouse notifications.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "platform/win32/tray_icon_win32.h"
+#include "platform/win32/tray_menu_picture_win32.h"
+#include "program/resource_ids.h"
+
+namespace ventrix::win32 {
+namespace {
+
+constexpr UINT kMenuTimerMs = 400;
+constexpr int kMenuCursorX = 500;
+constexpr int kMenuCursorY = 400;
+constexpr int kMissingBitmap = 999;
+
+TrayIconDesign ProgramDesign() {
+  return TrayIconDesign{IDI_VENTRIX, "Ventrix is Running", true, "Ventrix 3", kBalloonIconInfo};
+}
+
+std::unique_ptr<Win32TrayIcon> MakeIcon(const TrayIconDesign& design = ProgramDesign()) {
+  Win32TrayIconFactory factory(GetModuleHandleA(nullptr));
+  std::unique_ptr<TrayIcon> icon = factory.Create(design, kNoWindow);
+  return std::unique_ptr<Win32TrayIcon>(static_cast<Win32TrayIcon*>(icon.release()));
+}
+
+// The program's nine rows.
+void AddProgramRows(TrayMenuRoot& menu) {
+  menu.AddItem("Open Ventrix", IDB_DISC, "Open Ventrix");
+  menu.AddItem("-", kNoPicture, "HR2");
+  menu.AddItem("Eject / Close (D:\\)", IDB_DISC, "Operate Tray");
+  menu.AddItem("Lock / Unlock (D:\\)", IDB_DISC, "Lock-Unlock");
+  menu.AddItem("Settings", IDB_SETTINGS, "Options");
+  menu.AddItem("-", kNoPicture, "HR3");
+  menu.AddItem("About", IDB_ABOUT, "ABOUT");
+  menu.AddItem("-", kNoPicture, "HR5");
+  menu.AddItem("Exit", IDB_EXIT_CROSS, "EXIT");
+}
+
+// Asks the shell about the icon of `owner` directly.
+bool ShellKnowsIcon(HWND owner) {
+  NOTIFYICONDATAA data = MakeNotifyData(owner, NIF_TIP, TrayNotifyContent{});
+  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+TEST(Win32TrayIcon, AddsTheIconShowsBalloonsAndRemovesTheIcon) {
+  auto icon = MakeIcon();
+  const HWND owner = icon->owner_window();
+  ASSERT_NE(owner, nullptr);
+  EXPECT_TRUE(icon->added());
+  EXPECT_TRUE(ShellKnowsIcon(owner));
+  // A hidden top-level window (a message-only one would miss the task bar's broadcast).
+  EXPECT_EQ(GetAncestor(owner, GA_PARENT), GetDesktopWindow());
+  EXPECT_FALSE(IsWindowVisible(owner));
+
+  EXPECT_EQ(icon->balloontitle(), "Ventrix 3");
+  EXPECT_EQ(icon->balloontext(), "");
+  icon->ShowBalloon();  // before any operation: the title with no text
+  EXPECT_TRUE(icon->last_request_accepted());
+  icon->set_balloontext("Device D: Tray is Ejected.");
+  icon->ShowBalloon();
+  EXPECT_TRUE(icon->last_request_accepted());
+  // Texts beyond the shell's fields are cut to fit, not refused.
+  icon->set_balloontitle(std::string(500, 'T'));
+  icon->set_balloontext(std::string(5000, 'x'));
+  icon->ShowBalloon();
+  EXPECT_TRUE(icon->last_request_accepted());
+  EXPECT_EQ(icon->balloontext().size(), 5000u);
+
+  icon.reset();
+  EXPECT_FALSE(IsWindow(owner));
+  EXPECT_FALSE(ShellKnowsIcon(owner));
+}
+
+TEST(Win32TrayIcon, InvisibleDesignAddsNothing) {
+  TrayIconDesign design = ProgramDesign();
+  design.visible = false;
+  auto icon = MakeIcon(design);
+  EXPECT_FALSE(icon->added());
+  EXPECT_FALSE(ShellKnowsIcon(icon->owner_window()));
+}
+
+TEST(Win32TrayIcon, ComesBackWhenTheTaskBarIsRecreated) {
+  auto icon = MakeIcon();
+  const HWND owner = icon->owner_window();
+  NOTIFYICONDATAA data = MakeNotifyData(owner, 0, TrayNotifyContent{});
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));  // as when Explorer restarts
+  ASSERT_FALSE(ShellKnowsIcon(owner));
+
+  SendMessageA(owner, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(ShellKnowsIcon(owner));
+  // Again while the icon is still there: it stays.
+  SendMessageA(owner, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(icon->added());
+  EXPECT_TRUE(ShellKnowsIcon(owner));
+}
+
+TEST(TrayNotifyData, FillsOneIconWithFieldsCutToFit) {
+  EXPECT_EQ(NotifyDataSize(), sizeof(NOTIFYICONDATAA));  // Wine's shell is version 6
+  TrayNotifyContent content;
+  content.tooltip = std::string(300, 't');
+  content.balloon_title = std::string(300, 'h');
+  content.balloon_text = std::string(300, 'b');
+  content.balloon_icon = kBalloonIconInfo;
+  const NOTIFYICONDATAA data = MakeNotifyData(nullptr, NIF_TIP | NIF_INFO, content);
+  EXPECT_EQ(data.uID, kTrayIconId);
+  EXPECT_EQ(data.uCallbackMessage, kTrayCallbackMessage);
+  EXPECT_EQ(std::string(data.szTip), std::string(sizeof(data.szTip) - 1, 't'));
+  EXPECT_EQ(std::string(data.szInfoTitle), std::string(sizeof(data.szInfoTitle) - 1, 'h'));
+  EXPECT_EQ(std::string(data.szInfo), std::string(sizeof(data.szInfo) - 1, 'b'));
+  EXPECT_EQ(data.dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
+
+  std::array<char, 4> field{'?', '?', '?', '?'};
+  CopyToField("abc", field.data(), field.size());  // exact fit
+  EXPECT_STREQ(field.data(), "abc");
+  CopyToField("abcdef", field.data(), 1);
+  EXPECT_STREQ(field.data(), "");
+  CopyToField("", field.data(), field.size());
+  EXPECT_STREQ(field.data(), "");
+
+  EXPECT_EQ(BalloonIconFlags(0), static_cast<DWORD>(NIIF_NONE));
+  EXPECT_EQ(BalloonIconFlags(3), static_cast<DWORD>(NIIF_ERROR));
+  EXPECT_EQ(BalloonIconFlags(99), static_cast<DWORD>(NIIF_NONE));
+}
+
+TEST(Win32TrayIcon, BuildsThePopupMenuWithPictures) {
+  auto icon = MakeIcon();
+  AddProgramRows(icon->TrayMenu());
+  const HMENU menu = icon->popup_menu();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(GetMenuItemCount(menu), 9);
+  const std::vector<bool> separators{false, true, false, false, false, true, false, true, false};
+  for (int position = 0; position < 9; ++position) {
+    SCOPED_TRACE(position);
+    std::array<char, 64> caption{};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_BITMAP | MIIM_STRING;
+    info.dwTypeData = caption.data();
+    info.cch = caption.size();
+    ASSERT_TRUE(GetMenuItemInfoA(menu, position, TRUE, &info));
+    EXPECT_EQ((info.fType & MFT_SEPARATOR) != 0, separators[position]);
+    EXPECT_EQ(info.hbmpItem != nullptr, !separators[position]);
+  }
+  std::array<char, 64> text{};
+  GetMenuStringA(menu, 2, text.data(), text.size(), MF_BYPOSITION);
+  EXPECT_STREQ(text.data(), "Eject / Close (D:\\)");
+
+  // Rows past the bound are ignored.
+  for (std::size_t i = 0; i < kMaxTrayMenuItems; ++i) icon->AddItem("More", kNoPicture, "MORE");
+  EXPECT_EQ(GetMenuItemCount(icon->popup_menu()), static_cast<int>(kMaxTrayMenuItems));
+}
+
+TEST(LoadMenuPicture, GivesTheBackgroundTheMenuColourAndKeepsThePicture) {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  EXPECT_FALSE(LoadMenuPicture(instance, kMissingBitmap));
+  TrayBitmapHandle disc = LoadMenuPicture(instance, IDB_DISC);
+  ASSERT_TRUE(disc);
+  BITMAP info{};
+  ASSERT_TRUE(GetObjectA(disc.get(), sizeof(info), &info));
+  EXPECT_EQ(info.bmWidth, kMenuPictureSize);
+  EXPECT_EQ(info.bmHeight, kMenuPictureSize);
+  HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, disc.get());
+  EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_MENU));  // background
+  EXPECT_EQ(GetPixel(dc, 2, 8), RGB(192, 192, 192));       // the disc's own grey
+  EXPECT_EQ(GetPixel(dc, 8, 0), RGB(128, 128, 128));       // its rim
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+}
+
+// What the menu timer does once the menu is open.
+struct MenuDriver {
+  int downs = 0;           // arrow-down presses, then Enter; negative: dismiss with EndMenu
+  std::string screenshot;  // file to write a screen capture to, or empty
+  bool fired = false;
+};
+MenuDriver g_driver;
+
+void PressKey(WORD key) {
+  std::array<INPUT, 2> input{};
+  input[0].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = key;
+  input[1] = input[0];
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(input.size(), input.data(), sizeof(INPUT));
+}
+
+struct DcReleaser {
+  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+struct DcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct GdiDeleter {
+  void operator()(HBITMAP object) const { DeleteObject(object); }
+};
+
+// Captures the whole screen into a 24-bit .bmp file.
+bool SaveScreen(const std::string& path) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  std::unique_ptr<std::remove_pointer_t<HDC>, DcReleaser> screen(GetDC(nullptr));
+  std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> memory(CreateCompatibleDC(screen.get()));
+  std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDeleter> bitmap(
+      CreateCompatibleBitmap(screen.get(), width, height));
+  if (!screen || !memory || !bitmap) return false;
+  HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+  BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+  SelectObject(memory.get(), old);
+
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof(header);
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  const DWORD stride = ((width * 3) + 3) & ~3;
+  std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
+  if (!GetDIBits(memory.get(), bitmap.get(), 0, height, pixels.data(),
+                 reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS))
+    return false;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof(file) + sizeof(header);
+  file.bfSize = file.bfOffBits + pixels.size();
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+  out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+  out.write(pixels.data(), pixels.size());
+  return out.good();
+}
+
+void CALLBACK DriveMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  g_driver.fired = true;
+  if (!g_driver.screenshot.empty()) SaveScreen(g_driver.screenshot);
+  if (g_driver.downs < 0) {
+    EndMenu();
+    return;
+  }
+  for (int i = 0; i < g_driver.downs; ++i) PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+}
+
+std::optional<TrayMenuItem> ShowDriven(Win32TrayIcon& icon, MenuDriver driver) {
+  g_driver = std::move(driver);
+  SetCursorPos(kMenuCursorX, kMenuCursorY);
+  SetTimer(nullptr, 0, kMenuTimerMs, &DriveMenu);
+  std::optional<TrayMenuItem> picked = icon.ShowMenu();
+  EXPECT_TRUE(g_driver.fired);
+  return picked;
+}
+
+TEST(Win32TrayIcon, ShowMenuAnswersThePickedRowOrNothing) {
+  auto icon = MakeIcon();
+  EXPECT_FALSE(icon->ShowMenu().has_value());  // no rows yet
+  AddProgramRows(icon->TrayMenu());
+
+  std::string screenshot;
+  if (const char* output = std::getenv("VENTRIX_TEST_OUTPUT")) {
+    CreateDirectoryA(output, nullptr);
+    screenshot = std::string(output) + "\\tray_menu.bmp";
+  }
+  // Down four times skips the separator: Open, Eject / Close, Lock / Unlock, Settings.
+  std::optional<TrayMenuItem> picked = ShowDriven(*icon, {4, screenshot});
+  ASSERT_TRUE(picked.has_value());
+  EXPECT_EQ(picked->Key, "Options");
+  EXPECT_EQ(picked->caption, "Settings");
+  EXPECT_EQ(picked->picture, IDB_SETTINGS);
+
+  picked = ShowDriven(*icon, {1, {}});
+  ASSERT_TRUE(picked.has_value());
+  EXPECT_EQ(picked->Key, "Open Ventrix");
+
+  EXPECT_FALSE(ShowDriven(*icon, {-1, {}}).has_value());  // dismissed
+}
+
+TEST(Win32TrayIcon, RaisesClicksAndDoubleClicks) {
+  auto icon = MakeIcon();
+  std::vector<std::int16_t> clicks;
+  std::vector<std::int16_t> double_clicks;
+  icon->on_click = [&](std::int16_t button) { clicks.push_back(button); };
+  icon->on_dbl_click = [&](std::int16_t argument) { double_clicks.push_back(argument); };
+  const HWND owner = icon->owner_window();
+  for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP,
+                     WM_MOUSEMOVE, WM_MBUTTONUP})
+    SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, mouse);
+  EXPECT_EQ(clicks, (std::vector<std::int16_t>{kMouseLeft, kMouseRight}));
+  EXPECT_EQ(double_clicks, (std::vector<std::int16_t>{0}));
+
+  // A failing handler is contained at the window procedure.
+  icon->on_click = [](std::int16_t) { throw std::runtime_error("handler failed"); };
+  EXPECT_EQ(SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONUP), 0);
+
+  // A handler may end the program, destroying the icon while its notification runs.
+  bool ran = false;
+  icon->on_click = [&](std::int16_t) {
+    icon.reset();
+    ran = true;
+  };
+  SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONUP);
+  EXPECT_TRUE(ran);
+  EXPECT_FALSE(IsWindow(owner));
+}
+
+}  // namespace
+}  // namespace ventrix::win32
