@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/window_placement.h"
+#include "tests/native/settings/settings_fixture.h"
+
+namespace ventrix::testing {
+namespace {
+
+std::vector<std::string> OperationCaptions(FrmMain& main) {
+  std::vector<std::string> captions;
+  for (std::int16_t i = 0; i < main.mnuoperations.Count(); ++i) {
+    captions.push_back(main.mnuoperations[i].Caption());
+  }
+  return captions;
+}
+
+struct FrmSettingsTest : SettingsTest {
+  FrmSettingsTest() {
+    program.fake.drives.drives = {{"C:\\", 3}, {"D:\\", kDriveCdrom}, {"E:\\", kDriveCdrom}};
+  }
+};
+
+TEST_F(FrmSettingsTest, LoadListsTheCdDrivesHiddenAndSelectsTheFirst) {
+  FrmSettings& settings = Window();
+  EXPECT_FALSE(settings.Visible());
+  EXPECT_EQ(settings.Combo1.Entries(), (std::vector<std::string>{"D:\\", "E:\\"}));
+  EXPECT_EQ(settings.Combo1.ListIndex(), 0);
+  EXPECT_EQ(settings.Combo1.Text(), "D:\\");
+  EXPECT_EQ(vars().DriveLetter, "D:\\");
+
+  ui().Pick(settings.Combo1, 1);
+  EXPECT_EQ(vars().DriveLetter, "E:\\");
+  ui().Type(settings.Combo1, "Z:\\");
+  EXPECT_EQ(vars().DriveLetter, "E:\\");
+  EXPECT_TRUE(store().writes.empty());
+}
+
+TEST_F(FrmSettingsTest, SaveStoresTheStrippedDriveAndRelabelsTheOperations) {
+  FrmSettings& settings = Window();
+  ui().Pick(settings.Combo1, 1);
+  settings.Check3.set_value(forms::kChecked);
+  settings.Check4.set_value(forms::kUnchecked);
+  ui().Click(settings.Cmdsave);
+
+  EXPECT_EQ(vars().DriveLetter, "E:");
+  EXPECT_EQ(store().Get("settings", "Default CD Drive Letter"), "E:");
+  EXPECT_EQ(store().Get("settings", "Banner Enabled"), "1");
+  EXPECT_EQ(store().Get("settings", "Send to Tray"), "0");
+  EXPECT_EQ(store().writes.size(), 8u);
+  EXPECT_EQ(OperationCaptions(program->frmMain()),
+            (std::vector<std::string>{"Eject Drive (E:)", "Close Drive (E:)", "Lock Drive (E:)",
+                                      "Un-Lock Drive (E:)"}));
+  EXPECT_EQ(settings.Label4.Caption(), "Settings Saved");
+  EXPECT_FALSE(ui().quit);
+}
+
+TEST_F(FrmSettingsTest, DefaultStoresTheListedDriveAndLeavesTheCaptions) {
+  FrmSettings& settings = Window();
+  const auto captions = OperationCaptions(program->frmMain());
+  ui().Pick(settings.Combo1, 1);
+  ui().Click(settings.cmddefault);
+  EXPECT_EQ(store().Get("settings", "Default CD Drive Letter"), "E:\\");
+  EXPECT_EQ(OperationCaptions(program->frmMain()), captions);
+  EXPECT_EQ(settings.Label4.Caption(), "Default settings Saved");
+}
+
+TEST_F(FrmSettingsTest, DefaultUndoesAnUnsavedSplashTickAndPutsTheFlagsIntoTheBoxes) {
+  Store("settings", "Visible on Start-up", "1");
+  FrmSettings& settings = Window();
+  ui().Click(settings.Check3);
+  EXPECT_EQ(vars().BannerEnabled, 0);
+  ui().Click(settings.cmddefault);
+  EXPECT_EQ(settings.Check3.Value(), forms::kUnchecked);
+  EXPECT_EQ(settings.Check2.Value(), forms::kChecked);
+  EXPECT_EQ(store().Get("settings", "Banner Enabled"), "0");
+}
+
+TEST_F(FrmSettingsTest, CloseSetsTheFileItemSavesAndHides) {
+  FrmSettings& settings = Window();
+  FrmMain& main = program->frmMain();
+  settings.Show();
+  settings.Check4.set_value(forms::kChecked);
+  ui().Click(settings.Cmdmain);
+  EXPECT_EQ(main.mnufile[0].Caption(), "Close");
+  EXPECT_FALSE(settings.Visible());
+  EXPECT_EQ(program->LoadedSettings(), &settings);
+  EXPECT_EQ(store().Get("settings", "Default CD Drive Letter"), "D:");
+
+  settings.Check4.set_value(forms::kUnchecked);
+  EXPECT_EQ(vars().SendToTray, 0);
+  EXPECT_EQ(main.mnufile[0].Caption(), "Close");  // only "&Close" relabels it
+  ui().Click(settings.Cmdmain);
+  EXPECT_EQ(main.mnufile[0].Caption(), "Exit");
+  EXPECT_EQ(store().Get("settings", "Send to Tray"), "0");
+}
+
+TEST_F(FrmSettingsTest, AlwaysOnTopReachesBothWindowsAtOnce) {
+  FrmSettings& settings = Window();
+  const WindowHandle main_window = ui().HandleOf(program->frmMain());
+  const WindowHandle settings_window = ui().HandleOf(settings);
+  auto& calls = program.fake.placement.calls;
+  calls.clear();
+
+  ui().Click(settings.Check1);
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].window, main_window);
+  EXPECT_EQ(calls[1].window, settings_window);
+  for (const PlacementCall& call : calls) {
+    EXPECT_EQ(call.insert_after, kHwndTopmost);
+    EXPECT_EQ(call.x + call.y + call.cx + call.cy, 0);
+    EXPECT_EQ(call.flags, 3u);
+  }
+  EXPECT_EQ(vars().AlwaysOnTop, 1);
+  EXPECT_TRUE(store().writes.empty());
+
+  ui().Click(settings.Check1);
+  ASSERT_EQ(calls.size(), 4u);
+  EXPECT_EQ(calls[2].insert_after, kHwndNoTopmost);
+  EXPECT_EQ(calls[3].insert_after, kHwndNoTopmost);
+  EXPECT_EQ(vars().AlwaysOnTop, 0);
+}
+
+TEST_F(FrmSettingsTest, TimerClearsTheStatusTextOnItsNextTick) {
+  FrmSettings& settings = Window();
+  ui().Advance(4000);
+  ui().Click(settings.Cmdsave);
+  ui().Advance(999);
+  EXPECT_EQ(settings.Label4.Caption(), "Settings Saved");
+  ui().Advance(1);
+  EXPECT_EQ(settings.Label4.Caption(), "");
+}
+
+TEST_F(FrmSettingsTest, WithoutACdDriveNothingIsSelectedAndTheDriveSavesAsEmptyText) {
+  program.fake.drives.drives = {{"C:\\", 3}};
+  FrmSettings& settings = Window();
+  EXPECT_EQ(settings.Combo1.ListCount(), 0);
+  EXPECT_EQ(settings.Combo1.ListIndex(), forms::kNoSelection);
+  EXPECT_EQ(vars().DriveLetter, "");
+  ui().Click(settings.cmddefault);
+  EXPECT_EQ(store().Get("settings", "Default CD Drive Letter"), "");
+  ui().Click(settings.Cmdsave);
+  EXPECT_EQ(store().Get("settings", "Default CD Drive Letter"), "");
+  EXPECT_EQ(vars().DriveLetter, "");
+  EXPECT_FALSE(ui().quit);
+  EXPECT_TRUE(ui().message_boxes.empty());
+}
+
+TEST_F(FrmSettingsTest, DefaultLeavesABoxThatCannotShowTheStoredValue) {
+  Store("settings", "Banner Enabled", "7");
+  Store("settings", "Always On Top", "2");
+  FrmSettings& settings = Window();
+  ui().Click(settings.Check3);
+  program.fake.placement.calls.clear();
+  ui().Click(settings.cmddefault);
+  EXPECT_EQ(settings.Check3.Value(), forms::kChecked);
+  // Greyed is shown, but it places no window and keeps the stored value.
+  EXPECT_EQ(settings.Check1.Value(), forms::kGrayed);
+  EXPECT_TRUE(program.fake.placement.calls.empty());
+  EXPECT_EQ(vars().AlwaysOnTop, 2);
+  EXPECT_EQ(store().Get("settings", "Banner Enabled"), "7");
+  EXPECT_FALSE(ui().quit);
+}
+
+TEST_F(FrmSettingsTest, CloseBoxHidesWithoutSavingAndCloseThenKeepsTheChoices) {
+  FrmSettings& settings = Window();
+  settings.Show();
+  ui().Pick(settings.Combo1, 1);
+  ui().Click(settings.Check2);
+  ui().Click(settings.Check3);
+  const SettingsVariables before = vars();
+
+  ui().CloseBox(settings);
+  EXPECT_EQ(program->LoadedSettings(), &settings);
+  EXPECT_FALSE(settings.Visible());
+  EXPECT_TRUE(store().writes.empty());
+  EXPECT_EQ(vars().DriveLetter, before.DriveLetter);
+  EXPECT_EQ(vars().VisibleOnStartup, before.VisibleOnStartup);
+  EXPECT_EQ(vars().BannerEnabled, before.BannerEnabled);
+
+  settings.Show();
+  ui().Click(settings.Cmdmain);
+  EXPECT_EQ(store().Get("settings", "Default CD Drive Letter"), "E:");
+  EXPECT_EQ(store().Get("settings", "Visible on Start-up"), "1");
+  EXPECT_EQ(store().Get("settings", "Banner Enabled"), "1");
+
+  // An unload for any other reason goes ahead.
+  program->runtime().Dispatch([&settings] { settings.Unload(); });
+  EXPECT_EQ(program->LoadedSettings(), nullptr);
+}
+
+}  // namespace
+}  // namespace ventrix::testing
