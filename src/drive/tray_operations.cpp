@@ -20,17 +20,12 @@ constexpr const char* kDoorOpenCommand = "set CDAudio door open";
 constexpr const char* kDoorClosedCommand = "set CDAudio door closed";
 // The multimedia reply is never read; the buffer only has to exist.
 constexpr std::size_t kCommandReturnLength = 127;
-constexpr std::uint32_t kCommandSucceeded = 0;
 
 constexpr const char* kStatusPrefix = "Device ";
 constexpr const char* kEjectedSuffix = " Tray is Ejected.";
 constexpr const char* kClosedSuffix = " Tray is Closed.";
 constexpr const char* kLockedSuffix = " is locked.";
 constexpr const char* kUnlockedSuffix = " is unlocked.";
-constexpr const char* kEjectFailedSuffix = " Tray could not be ejected.";
-constexpr const char* kCloseFailedSuffix = " Tray could not be closed.";
-constexpr const char* kLockFailedSuffix = " could not be locked.";
-constexpr const char* kUnlockFailedSuffix = " could not be unlocked.";
 
 constexpr std::int16_t kLocked = 1;
 constexpr std::int16_t kUnlocked = 0;
@@ -47,13 +42,6 @@ TrayMechanism ChooseMechanism(VersionQuery& version) {
     return TrayMechanism::kDevice;
   }
   return TrayMechanism::kNone;
-}
-
-// Sends an eject or load request; false when nothing could be sent (not a drive name) or the
-// drive refused it. The request's flag is true exactly when the drive opened and refused it.
-bool DeviceRequestDone(DeviceControl& devices, std::string& drive, std::uint32_t code) {
-  const bool refused = basDeviceIO::SendDriveCommand(devices, drive, code) != kFalse;
-  return !refused && basDeviceIO::IsDriveName(drive);
 }
 
 std::string StatusText(const std::string& drive, const char* suffix) {
@@ -92,23 +80,18 @@ void FrmMain::ToggleTray() {
   }
 }
 
-// A request the drive refused leaves the remembered state and the menu as they were and says so,
-// so the menu keeps offering what the tray can really do next.
+// The drive's answer is not examined: the remembered state is what was last asked for, so the
+// toggle and the menu never get stuck on a drive that cannot report or cannot move its tray.
 void FrmMain::EjectDrive() {
   SettingsVariables& vars = program_.vars();
   const Platform& platform = program_.platform();
   switch (ChooseMechanism(platform.version)) {
     case TrayMechanism::kCommandString:
-      if (platform.multimedia.SendString(kDoorOpenCommand, kCommandReturnLength) ==
-          kCommandSucceeded) {
-        vars.DeviceStatus = kTrayOpened;
-      }
+      platform.multimedia.SendString(kDoorOpenCommand, kCommandReturnLength);
+      vars.DeviceStatus = kTrayOpened;
       return;
     case TrayMechanism::kDevice: {
-      if (!DeviceRequestDone(platform.devices, vars.DriveLetter, kIoctlStorageEjectMedia)) {
-        ShowStatus(StatusText(vars.DriveLetter, kEjectFailedSuffix));
-        return;
-      }
+      basDeviceIO::SendDriveCommand(platform.devices, vars.DriveLetter, kIoctlStorageEjectMedia);
       vars.DeviceStatus = kTrayOpened;
       ShowStatus(StatusText(vars.DriveLetter, kEjectedSuffix));
       mnuoperations[kEjectItem].set_visible(false);
@@ -127,16 +110,11 @@ void FrmMain::CloseDrive() {
   const Platform& platform = program_.platform();
   switch (ChooseMechanism(platform.version)) {
     case TrayMechanism::kCommandString:
-      if (platform.multimedia.SendString(kDoorClosedCommand, kCommandReturnLength) ==
-          kCommandSucceeded) {
-        vars.DeviceStatus = kTrayClosed;
-      }
+      platform.multimedia.SendString(kDoorClosedCommand, kCommandReturnLength);
+      vars.DeviceStatus = kTrayClosed;
       return;
     case TrayMechanism::kDevice: {
-      if (!DeviceRequestDone(platform.devices, vars.DriveLetter, kIoctlStorageLoadMedia)) {
-        ShowStatus(StatusText(vars.DriveLetter, kCloseFailedSuffix));
-        return;
-      }
+      basDeviceIO::SendDriveCommand(platform.devices, vars.DriveLetter, kIoctlStorageLoadMedia);
       vars.DeviceStatus = kTrayClosed;
       ShowStatus(StatusText(vars.DriveLetter, kClosedSuffix));
       mnuoperations[kEjectItem].set_visible(true);
@@ -152,10 +130,7 @@ void FrmMain::CloseDrive() {
 
 void FrmMain::LockDrive() {
   SettingsVariables& vars = program_.vars();
-  if (basDeviceIO::SetMediaLock(program_.platform().devices, vars.DriveLetter, true) == kFalse) {
-    ShowStatus(StatusText(vars.DriveLetter, kLockFailedSuffix));
-    return;
-  }
+  basDeviceIO::SetMediaLock(program_.platform().devices, vars.DriveLetter, true);
   vars.LockStatus = kLocked;
   ShowStatus(StatusText(vars.DriveLetter, kLockedSuffix));
   mnuoperations[kEjectItem].set_enabled(false);
@@ -166,10 +141,7 @@ void FrmMain::LockDrive() {
 
 void FrmMain::UnlockDrive() {
   SettingsVariables& vars = program_.vars();
-  if (basDeviceIO::SetMediaLock(program_.platform().devices, vars.DriveLetter, false) == kFalse) {
-    ShowStatus(StatusText(vars.DriveLetter, kUnlockFailedSuffix));
-    return;
-  }
+  basDeviceIO::SetMediaLock(program_.platform().devices, vars.DriveLetter, false);
   vars.LockStatus = kUnlocked;
   ShowStatus(StatusText(vars.DriveLetter, kUnlockedSuffix));
   mnuoperations[kEjectItem].set_enabled(true);

@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "program/product.h"
+#include "tests/native/main/main_fixture.h"
+
+namespace ventrix {
+namespace {
+
+using Ops = MainFixture;
+
+constexpr std::uint32_t kEject = 0x2D4808;
+constexpr std::uint32_t kLoad = 0x2D480C;
+constexpr std::uint32_t kMediaRemoval = 0x2D4804;
+
+TEST_F(Ops, XpDoubleClickEjectsThenClosesTheSelectedDrive) {
+  FrmMain& frm = Start();
+  ASSERT_EQ(vars().DriveLetter, "D:\\");
+  ASSERT_EQ(vars().DeviceStatus, "closed");
+
+  ui().DblClick(frm.Label1);
+  ASSERT_EQ(t.fake.devices.calls.size(), 1u);
+  EXPECT_EQ(t.fake.devices.calls[0].path, "\\\\.\\D:");
+  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kEject}));
+  EXPECT_EQ(vars().DriveLetter, "D:");
+  EXPECT_EQ(vars().DeviceStatus, "opened");
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
+  EXPECT_EQ(frm.Label1.ForeColor(), kStatusGreen);
+  ASSERT_EQ(t.tray().balloons.size(), 1u);
+  EXPECT_EQ(t.tray().balloons[0].title, "Ventrix 3");
+  EXPECT_EQ(t.tray().balloons[0].text, "Device D: Tray is Ejected.");
+  EXPECT_EQ(Shown(), (Row{false, true, false, false}));
+
+  ui().DblClick(frm.Label1);
+  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kEject, kLoad}));
+  EXPECT_EQ(vars().DeviceStatus, "closed");
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Closed.");
+  EXPECT_EQ(t.tray().balloons.back().text, "Device D: Tray is Closed.");
+  EXPECT_EQ(Shown(), kEjectAndLock);
+  // Nothing the operations do reaches the settings store.
+  EXPECT_TRUE(t.fake.settings.writes.empty());
+}
+
+TEST_F(Ops, MenuFollowsEveryOperationAsInTheStateTable) {
+  FrmMain& frm = Start();
+  EXPECT_EQ(Shown(), kEjectAndLock);
+  EXPECT_EQ(Enabled(), kAllEnabled);
+
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 0));
+  EXPECT_EQ(Shown(), (Row{false, true, false, false}));
+  EXPECT_EQ(Enabled(), kAllEnabled);
+
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 1));
+  EXPECT_EQ(Shown(), kEjectAndLock);
+
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 2));
+  EXPECT_EQ(Shown(), (Row{true, false, false, true}));
+  EXPECT_EQ(Enabled(), (Row{false, false, true, true}));
+  EXPECT_EQ(vars().LockStatus, 1);
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: is locked.");
+  EXPECT_EQ(t.fake.devices.calls.back().inputs.back(), (std::vector<std::uint8_t>{1}));
+
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 3));
+  EXPECT_EQ(Shown(), kEjectAndLock);
+  EXPECT_EQ(Enabled(), kAllEnabled);
+  EXPECT_EQ(vars().LockStatus, 0);
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: is unlocked.");
+  EXPECT_EQ(t.fake.devices.calls.back().codes, (std::vector<std::uint32_t>{kMediaRemoval}));
+  EXPECT_EQ(t.fake.devices.calls.back().inputs.back(), (std::vector<std::uint8_t>{0}));
+}
+
+TEST_F(Ops, LockThenCloseLeavesEjectDisabledAndUnlockReenablesIt) {
+  Store("Device Status", "opened");
+  FrmMain& frm = Start();
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 2));
+  ui().DblClick(frm.Label1);  // the status line ignores the menu's enabled state
+  EXPECT_EQ(t.fake.devices.Codes().back(), kLoad);
+  EXPECT_EQ(Shown(), kEjectAndLock);
+  EXPECT_EQ(Enabled(), (Row{false, false, true, true}));
+
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 2));
+  EXPECT_EQ(Shown(), (Row{true, false, false, true}));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 3));
+  EXPECT_EQ(Enabled(), kAllEnabled);
+  EXPECT_EQ(Shown(), kEjectAndLock);
+}
+
+TEST_F(Ops, Windows98UsesCommandStringsAndReportsNothing) {
+  t.fake.version.SetWin98();
+  FrmMain& frm = Start();
+  Event([&] { frm.EjectDrive(); });
+  ASSERT_EQ(t.fake.multimedia.commands.size(), 1u);
+  EXPECT_EQ(t.fake.multimedia.commands[0].first, "set CDAudio door open");
+  EXPECT_EQ(t.fake.multimedia.commands[0].second, 127u);
+  EXPECT_EQ(vars().DeviceStatus, "opened");
+  EXPECT_EQ(frm.Label1.Caption(), "Ready");
+  EXPECT_TRUE(t.tray().balloons.empty());
+  EXPECT_EQ(Shown(), kEjectAndLock);
+
+  ui().DblClick(frm.Label1);
+  EXPECT_EQ(t.fake.multimedia.commands.back().first, "set CDAudio door closed");
+  EXPECT_EQ(vars().DeviceStatus, "closed");
+  EXPECT_TRUE(t.fake.devices.calls.empty());
+  // The drive string is never touched on this path.
+  EXPECT_EQ(vars().DriveLetter, "D:\\");
+}
+
+TEST_F(Ops, Windows2003NeitherEjectsNorClosesButLocks) {
+  t.fake.version.SetWin2003();
+  FrmMain& frm = Start();
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 0));
+  Event([&] { frm.CloseDrive(); });
+  ui().DblClick(frm.Label1);
+  EXPECT_TRUE(t.fake.devices.calls.empty());
+  EXPECT_TRUE(t.fake.multimedia.commands.empty());
+  EXPECT_EQ(vars().DeviceStatus, "closed");
+  EXPECT_EQ(frm.Label1.Caption(), "Ready");
+  EXPECT_EQ(Shown(), kEjectAndLock);
+
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 2));
+  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kMediaRemoval}));
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: is locked.");
+}
+
+TEST_F(Ops, Windows7And2000UseTheDevicePath) {
+  t.fake.version.SetWin7();
+  FrmMain& frm = Start();
+  ui().DblClick(frm.Label1);
+  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kEject}));
+  t.fake.version.SetWin2000();  // asked anew at every call
+  ui().DblClick(frm.Label1);
+  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kEject, kLoad}));
+}
+
+TEST_F(Ops, ToggleIgnoresAnUnknownTrayStateButTheMenuStillWorks) {
+  for (const char* status : {"Opened", ""}) {
+    SCOPED_TRACE(status);
+    testing::TestProgram fresh;
+    fresh.fake.settings.values[{"Ventrix 3", "settings", "Device Status"}] = status;
+    fresh->Start();
+    FrmMain& frm = fresh->frmMain();
+    fresh.fake.ui.DblClick(frm.Label1);
+    EXPECT_TRUE(fresh.fake.devices.calls.empty());
+    EXPECT_EQ(frm.Label1.Caption(), "Ready");
+    ASSERT_TRUE(fresh.fake.ui.PickMenu(frm.mnuoperations, 0));
+    EXPECT_EQ(fresh.fake.devices.Codes(), (std::vector<std::uint32_t>{kEject}));
+    EXPECT_EQ(fresh->vars().DeviceStatus, "opened");
+  }
+}
+
+TEST_F(Ops, IndicesOutsideTheMenuDoNothing) {
+  FrmMain& frm = Start();
+  Event([&] { frm.mnuoperations_Click(4); });
+  Event([&] { frm.mnuoperations_Click(-1); });
+  EXPECT_TRUE(t.fake.devices.calls.empty());
+  EXPECT_EQ(frm.Label1.Caption(), "Ready");
+  EXPECT_EQ(Shown(), kEjectAndLock);
+}
+
+TEST_F(Ops, EjectTwiceSendsTwoRequestsAndStaysOpened) {
+  FrmMain& frm = Start();
+  Event([&] { frm.EjectDrive(); });
+  Event([&] { frm.EjectDrive(); });
+  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kEject, kEject}));
+  EXPECT_EQ(vars().DeviceStatus, "opened");
+}
+
+TEST_F(Ops, TimerPutsReadyBackAtTheNextTickEvenRightAfterAMessage) {
+  FrmMain& frm = Start();
+  ui().Advance(6999);
+  ui().DblClick(frm.Label1);
+  ASSERT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
+  frm.Label1.set_fore_color(0);
+  ui().Advance(1);
+  EXPECT_EQ(frm.Label1.Caption(), "Ready");
+  EXPECT_EQ(frm.Label1.ForeColor(), kStatusGreen);
+}
+
+// The drive's answer is not examined: the state follows what was asked, so the toggle never sticks.
+TEST_F(Ops, RefusedOrUnopenedRequestsChangeStateAndMenuAsOnSuccess) {
+  FrmMain& frm = Start();
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 2));
+  t.fake.devices.request_succeeds = false;  // a locked drive refuses the eject
+  t.tray().picks.push_back("Operate Tray");
+  t.tray().on_click(kMouseRight);
+  EXPECT_EQ(t.fake.devices.Codes().back(), kEject);
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
+  EXPECT_EQ(vars().DeviceStatus, "opened");
+  EXPECT_EQ(Shown(), (Row{false, true, false, false}));
+
+  t.fake.devices.open_succeeds = false;
+  ui().DblClick(frm.Label1);
+  EXPECT_EQ(vars().DeviceStatus, "closed");
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Closed.");
+  Event([&] { frm.UnlockDrive(); });
+  EXPECT_EQ(vars().LockStatus, 0);
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: is unlocked.");
+  EXPECT_TRUE(ui().message_boxes.empty());
+}
+
+// Windows 98 locks through the device path like every release.
+TEST_F(Ops, Windows98LocksThroughTheDevicePath) {
+  t.fake.version.SetWin98();
+  FrmMain& frm = Start();
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 2));
+  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kMediaRemoval}));
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: is locked.");
+  EXPECT_EQ(vars().LockStatus, 1);
+}
+
+class RejectingMultimedia : public MultimediaCommands {
+ public:
+  std::uint32_t SendString(const std::string& command, std::size_t) override {
+    sent.push_back(command);
+    return kNoDevice;
+  }
+  static constexpr std::uint32_t kNoDevice = 275;  // MCIERR_INVALID_DEVICE_NAME
+  std::vector<std::string> sent;
+};
+
+TEST(OpsCommandStrings, ARejectedCommandStillTogglesTheRememberedState) {
+  testing::TestPlatform fake;
+  fake.version.SetWin98();
+  RejectingMultimedia multimedia;
+  Platform platform = fake.platform();
+  Platform rejecting{platform.ui,        platform.version,   platform.devices,  platform.drives,
+                     multimedia,         platform.settings,  platform.registry, platform.shell,
+                     platform.programs,  platform.placement, platform.facts,    platform.tray_icons,
+                     platform.web_checks};
+  Program program(rejecting);
+  program.Start();
+  program.runtime().Dispatch([&] { program.frmMain().ToggleTray(); });
+  EXPECT_EQ(program.vars().DeviceStatus, "opened");
+  program.runtime().Dispatch([&] { program.frmMain().ToggleTray(); });
+  EXPECT_EQ(program.vars().DeviceStatus, "closed");
+  EXPECT_EQ(multimedia.sent,
+            (std::vector<std::string>{"set CDAudio door open", "set CDAudio door closed"}));
+  EXPECT_TRUE(fake.ui.message_boxes.empty());
+}
+
+}  // namespace
+}  // namespace ventrix
