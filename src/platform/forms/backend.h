@@ -3,6 +3,12 @@
 
 #include <string>
 
+// The Windows headers define MessageBox as a macro; the member below must keep its name in
+// every file, whichever headers came first.
+#ifdef MessageBox
+#undef MessageBox
+#endif
+
 namespace ventrix::forms {
 
 class Form;

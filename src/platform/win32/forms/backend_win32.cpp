@@ -1,0 +1,110 @@
+#include "platform/win32/forms/backend_win32.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+#include <vector>
+
+#include "platform/forms/control.h"
+#include "platform/forms/form.h"
+#include "platform/win32/forms/control_factory.h"
+#include "platform/win32/forms/form_window.h"
+#include "platform/win32/forms/ids.h"
+#include "platform/win32/forms/menu_bar.h"
+#include "platform/win32/forms/painted_control.h"
+
+namespace ventrix::win32 {
+
+namespace {
+
+constexpr int kExitCode = 0;
+constexpr int kLoopFailureExitCode = 1;
+constexpr char kEditClass[] = "Edit";
+
+bool IsEditWindow(HWND window) {
+  char name[sizeof(kEditClass) + 1] = {};
+  return GetClassNameA(window, name, sizeof(name)) != 0 && lstrcmpiA(name, kEditClass) == 0;
+}
+
+// Controls in tab order: the native z-order (creation order) is the order Tab follows.
+std::vector<std::size_t> TabOrder(const std::vector<forms::Control*>& controls) {
+  std::vector<std::size_t> order(controls.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&controls](std::size_t a, std::size_t b) {
+    return controls[a]->TabIndex() < controls[b]->TabIndex();
+  });
+  return order;
+}
+
+}  // namespace
+
+Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
+  INITCOMMONCONTROLSEX common{};
+  common.dwSize = sizeof(common);
+  common.dwICC = ICC_WIN95_CLASSES;
+  InitCommonControlsEx(&common);
+  ui::FormWindow::RegisterWindowClass(instance_);
+  ui::PaintedControl::RegisterWindowClass(instance_);
+}
+
+void Win32Backend::Realize(forms::Form& form) {
+  auto owned = std::make_unique<ui::FormWindow>(form, instance_);
+  ui::FormWindow& window = *owned;
+  form.AttachPeer(std::move(owned));
+  const std::vector<forms::Control*>& controls = form.Controls();
+  for (std::size_t index : TabOrder(controls)) {
+    const std::optional<int> id = ui::ControlId(static_cast<int>(index));
+    if (!id) continue;  // beyond the identifier range: stays without a native peer
+    controls[index]->AttachPeer(ui::CreateControlPeer(window, *controls[index], *id));
+  }
+  ui::BuildMenuBar(window.hwnd(), form);
+  window.FinishLayout();
+}
+
+void Win32Backend::Destroy(forms::Form& form) {
+  ui::FormWindow* window = ui::FormWindow::FromHandle(reinterpret_cast<HWND>(form.hWnd()));
+  if (window != nullptr) window->DestroyNative();
+}
+
+void Win32Backend::MessageBox(const std::string& text, int style, const std::string& caption) {
+  ::MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(),
+                static_cast<UINT>(style) | MB_TASKMODAL);
+}
+
+void Win32Backend::Quit() {
+  if (quit_) return;
+  quit_ = true;
+  PostQuitMessage(kExitCode);
+}
+
+int Win32Backend::RunMessageLoop() {
+  if (quit_) return kExitCode;
+  MSG message{};
+  for (;;) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(message.wParam);
+    if (got == -1) return kLoopFailureExitCode;
+    if (PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+bool Win32Backend::PreTranslate(MSG& message) {
+  if (message.hwnd == nullptr) return false;
+  HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  ui::FormWindow* window = ui::FormWindow::FromHandle(root);
+  if (window == nullptr) return false;
+  if (window->HasKeyPreview()) {
+    // The form sees every character key first, whichever of its controls has the focus;
+    // Enter, Esc and Space included, so no dialog handling here.
+    if (message.message != WM_CHAR || IsEditWindow(message.hwnd)) return false;
+    window->RaiseKeyPress(static_cast<char>(message.wParam));
+    return true;
+  }
+  return IsDialogMessageA(root, &message) != FALSE;
+}
+
+}  // namespace ventrix::win32

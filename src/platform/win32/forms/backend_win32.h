@@ -1,0 +1,41 @@
+#pragma once
+// The forms runtime on real windows: one top-level window per form, native child controls,
+// menu bars, timers and message boxes, and the program's message loop.
+
+#include <windows.h>
+
+#include <string>
+
+// <windows.h> maps MessageBox to MessageBoxA, which would rename the backend's member.
+#ifdef MessageBox
+#undef MessageBox
+#endif
+
+#include "platform/forms/backend.h"
+
+namespace ventrix::win32 {
+
+class Win32Backend : public forms::Backend {
+ public:
+  explicit Win32Backend(HINSTANCE instance);
+  Win32Backend(const Win32Backend&) = delete;
+  Win32Backend& operator=(const Win32Backend&) = delete;
+
+  void Realize(forms::Form& form) override;
+  void Destroy(forms::Form& form) override;
+  void MessageBox(const std::string& text, int style, const std::string& caption) override;
+  void Quit() override;
+
+  // Runs until Quit (or WM_QUIT); returns the exit code.
+  int RunMessageLoop();
+
+ private:
+  // Keyboard handling before dispatch: a form's key press, or dialog keys (Tab, Enter, Esc,
+  // access keys). True when the message was used up.
+  static bool PreTranslate(MSG& message);
+
+  HINSTANCE instance_;
+  bool quit_ = false;
+};
+
+}  // namespace ventrix::win32

@@ -1,0 +1,367 @@
+#include "platform/win32/forms/form_window.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <stdexcept>
+
+#include "platform/forms/line.h"
+#include "platform/forms/menu.h"
+#include "platform/forms/runtime.h"
+#include "platform/win32/forms/fonts.h"
+#include "platform/win32/forms/form_style.h"
+#include "platform/win32/forms/icons.h"
+#include "platform/win32/forms/ids.h"
+#include "platform/win32/forms/native_control.h"
+#include "platform/win32/forms/units.h"
+
+namespace ventrix::win32::ui {
+
+namespace {
+
+constexpr COLORREF kRgbMask = 0x00FFFFFF;
+
+COLORREF LineColor(forms::Color color) {
+  return color == forms::kDefaultColor ? GetSysColor(COLOR_WINDOWTEXT) : (color & kRgbMask);
+}
+
+}  // namespace
+
+void FormWindow::RegisterWindowClass(HINSTANCE instance) {
+  WNDCLASSEXA window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.style = CS_DBLCLKS;
+  window_class.lpfnWndProc = &FormWindow::WindowProc;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  window_class.lpszClassName = kClassName;
+  RegisterClassExA(&window_class);  // fails harmlessly when already registered
+}
+
+FormWindow* FormWindow::FromHandle(HWND window) {
+  if (window == nullptr) return nullptr;
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId()) return nullptr;
+  char name[sizeof(kClassName) + 1] = {};
+  if (GetClassNameA(window, name, sizeof(name)) == 0 || lstrcmpA(name, kClassName) != 0) {
+    return nullptr;
+  }
+  return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+FormWindow::FormWindow(forms::Form& form, HINSTANCE instance)
+    : form_(form),
+      instance_(instance),
+      dpi_(SystemDpi()),
+      dialog_font_(CreateScaledFont(forms::Font{}, dpi_)) {
+  const FormStyle style = StyleFor(form.Design());
+  RECT frame{0, 0, TwipsToPixels(form.Design().client_width, dpi_),
+             TwipsToPixels(form.Design().client_height, dpi_)};
+  AdjustWindowRectEx(&frame, style.style, FALSE, style.ex_style);
+  CreateWindowExA(style.ex_style, kClassName, form.Caption().c_str(), style.style, 0, 0,
+                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+                  this);
+  if (hwnd_ == nullptr) throw std::runtime_error("Cannot create the window " + form.Name());
+  ApplyIcon();
+}
+
+FormWindow::~FormWindow() { DestroyNative(); }
+
+void FormWindow::DestroyNative() {
+  detached_ = true;
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+void FormWindow::Sync(forms::FormChange change) {
+  if (hwnd_ == nullptr) return;
+  switch (change) {
+    case forms::FormChange::kCaption:
+      SetWindowTextA(hwnd_, form_.Caption().c_str());
+      break;
+    case forms::FormChange::kIcon:
+      ApplyIcon();
+      break;
+    case forms::FormChange::kVisible:
+      if (form_.Visible()) {
+        if (!shown_before_) CenterOnScreen();
+        shown_before_ = true;
+        ShowWindow(hwnd_, SW_SHOW);
+      } else {
+        ShowWindow(hwnd_, SW_HIDE);
+      }
+      break;
+  }
+}
+
+void FormWindow::SetFocus() {
+  if (hwnd_ == nullptr || !IsWindowVisible(hwnd_)) return;
+  SetForegroundWindow(hwnd_);
+  ::SetFocus(hwnd_);
+}
+
+void FormWindow::FinishLayout() {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int missing_width = TwipsToPixels(form_.Design().client_width, dpi_) - client.right;
+  const int missing_height = TwipsToPixels(form_.Design().client_height, dpi_) - client.bottom;
+  if (missing_width != 0 || missing_height != 0) {
+    // A menu bar (one row or wrapped) takes its height from the client area.
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + missing_width,
+                 window.bottom - window.top + missing_height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  for (NativeControl* control : controls_) {
+    if (control != nullptr && control->hwnd() != nullptr && control->LiesBelowSiblings()) {
+      SetWindowPos(control->hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+}
+
+ToolTip& FormWindow::tool_tip() {
+  if (!tool_tip_) tool_tip_ = std::make_unique<ToolTip>(hwnd_, instance_);
+  return *tool_tip_;
+}
+
+void FormWindow::RegisterControl(NativeControl& control) {
+  const auto index = static_cast<std::size_t>(control.id() - kFirstControlId);
+  if (control.id() < kFirstControlId || index >= static_cast<std::size_t>(kMaxControls)) return;
+  if (controls_.size() <= index) controls_.resize(index + 1, nullptr);
+  controls_[index] = &control;
+}
+
+void FormWindow::UnregisterControl(NativeControl& control) {
+  std::replace(controls_.begin(), controls_.end(), &control, static_cast<NativeControl*>(nullptr));
+}
+
+NativeControl* FormWindow::ControlById(int id) const {
+  const auto index = static_cast<std::size_t>(id - kFirstControlId);
+  if (id < kFirstControlId || index >= controls_.size()) return nullptr;
+  return controls_[index];
+}
+
+NativeControl* FormWindow::ControlByWindow(HWND child) const {
+  if (child == nullptr || GetParent(child) != hwnd_) return nullptr;
+  NativeControl* control = ControlById(GetDlgCtrlID(child));
+  return control != nullptr && control->hwnd() == child ? control : nullptr;
+}
+
+void FormWindow::Raise(const std::function<void()>& event) {
+  if (detached_) return;
+  forms::Runtime& runtime = form_.runtime();
+  if (runtime.Ended() || runtime.Dispatching()) return;
+  runtime.Dispatch(event);
+}
+
+void FormWindow::RaiseKeyPress(char key) {
+  forms::Form& form = form_;
+  Raise([&form, key] {
+    if (form.on_key_press) form.on_key_press(key);
+  });
+}
+
+LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  try {
+    if (message == WM_NCCREATE) {
+      auto* self =
+          static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+      self->hwnd_ = window;
+      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+    if (message == WM_NCDESTROY) {
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      self->hwnd_ = nullptr;
+      return DefWindowProcA(window, message, wparam, lparam);
+    }
+    return self->HandleMessage(message, wparam, lparam);
+  } catch (...) {
+    // Nothing may unwind into the system; the runtime has reported what it could.
+    return 0;
+  }
+}
+
+LRESULT FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  // After Raise (directly or through a control) this object may be gone: return at once.
+  switch (message) {
+    case WM_COMMAND:
+      return OnCommand(wparam, lparam);
+    case WM_TIMER:
+      if (NativeControl* timer = ControlById(static_cast<int>(wparam))) timer->OnTimer();
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (NativeControl* control = ControlByWindow(reinterpret_cast<HWND>(lparam))) {
+        if (HBRUSH brush = control->OnCtlColor(reinterpret_cast<HDC>(wparam))) {
+          return reinterpret_cast<LRESULT>(brush);
+        }
+      }
+      break;
+    case WM_SETCURSOR: {
+      NativeControl* control = ControlByWindow(reinterpret_cast<HWND>(wparam));
+      if (control != nullptr && control->ShowsHandCursor() && LOWORD(lparam) == HTCLIENT) {
+        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    }
+    case WM_PAINT: {
+      PaintScope paint(hwnd_);
+      PaintLines(paint.dc());
+      return 0;
+    }
+    case WM_CHAR:
+      if (HasKeyPreview()) {
+        RaiseKeyPress(static_cast<char>(wparam));
+        return 0;
+      }
+      break;
+    case WM_CLOSE: {
+      // The runtime unloads the form (and destroys this window) unless a handler cancels.
+      forms::Form& form = form_;
+      Raise([&form] { form.runtime().Unload(form, forms::kFormControlMenu); });
+      return 0;
+    }
+    case WM_QUERYENDSESSION:
+      return OnSessionEnding(true);
+    case WM_ENDSESSION:
+      if (wparam != FALSE) OnSessionEnding(false);
+      return 0;
+    case DM_GETDEFID:
+      return DefaultButtonId();
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) last_focus_ = focus;
+      }
+      break;
+    case WM_SETFOCUS:
+      RestoreFocus();
+      return 0;
+    case WM_DESTROY:
+      for (NativeControl* control : controls_) {
+        if (control != nullptr) control->OnHostDestroyed();
+      }
+      if (tool_tip_) tool_tip_->OnOwnerDestroyed();
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd_, message, wparam, lparam);
+}
+
+LRESULT FormWindow::OnCommand(WPARAM wparam, LPARAM lparam) {
+  const int id = LOWORD(wparam);
+  const int code = HIWORD(wparam);
+  if (id == IDOK || id == IDCANCEL) {
+    OnDialogKey(id);
+  } else if (lparam != 0) {
+    if (NativeControl* control = ControlById(id)) control->OnCommand(code);
+  } else if (code == 0) {
+    OnMenuCommand(id);
+  }
+  return 0;
+}
+
+void FormWindow::OnMenuCommand(int id) {
+  const std::optional<MenuCommand> command = DecodeMenuCommand(id);
+  const std::vector<forms::MenuArray*>& menus = form_.Menus();
+  if (!command || command->array >= static_cast<int>(menus.size())) return;
+  forms::MenuArray& menu = *menus[static_cast<std::size_t>(command->array)];
+  if (command->item >= menu.Count()) return;
+  const auto index = static_cast<std::int16_t>(command->item);
+  const forms::MenuItem& item = menu[index];
+  if (!item.Visible() || !item.Enabled() || item.IsSeparator()) return;
+  Raise([&menu, index] {
+    if (menu.on_click) menu.on_click(index);
+  });
+}
+
+void FormWindow::OnDialogKey(int dialog_id) {
+  for (NativeControl* control : controls_) {
+    if (control != nullptr && control->AnswersDialogKey(dialog_id)) {
+      control->OnCommand(BN_CLICKED);
+      return;
+    }
+  }
+}
+
+LRESULT FormWindow::DefaultButtonId() const {
+  for (NativeControl* control : controls_) {
+    if (control != nullptr && control->AnswersDialogKey(IDOK)) {
+      return MAKELRESULT(control->id(), DC_HASDEFID);
+    }
+  }
+  return 0;
+}
+
+void FormWindow::PaintLines(HDC dc) {
+  for (forms::Control* control : form_.Controls()) {
+    if (control->Kind() != forms::ControlKind::kLine || !control->Visible()) continue;
+    const auto& line = static_cast<const forms::Line&>(*control);
+    const forms::Rect place = line.FormRect();
+    PenHandle pen(CreatePen(PS_SOLID, 1, LineColor(line.BorderColor())));
+    if (!pen) continue;
+    SelectedObject selected(dc, pen.get());
+    MoveToEx(dc, TwipsToPixels(place.left, dpi_), TwipsToPixels(place.top, dpi_), nullptr);
+    LineTo(dc, TwipsToPixels(place.left + place.width, dpi_),
+           TwipsToPixels(place.top + place.height, dpi_));
+  }
+}
+
+void FormWindow::CenterOnScreen() {
+  RECT area{};
+  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) {
+    area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  const int left = area.left + ((area.right - area.left) - (window.right - window.left)) / 2;
+  const int top = area.top + ((area.bottom - area.top) - (window.bottom - window.top)) / 2;
+  SetWindowPos(hwnd_, nullptr, std::max(left, static_cast<int>(area.left)),
+               std::max(top, static_cast<int>(area.top)), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::ApplyIcon() {
+  IconHandle big_icon = LoadIconResource(instance_, form_.Icon(), GetSystemMetrics(SM_CXICON),
+                                         GetSystemMetrics(SM_CYICON));
+  IconHandle small_icon = LoadIconResource(instance_, form_.Icon(), GetSystemMetrics(SM_CXSMICON),
+                                           GetSystemMetrics(SM_CYSMICON));
+  SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon.get()));
+  SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon.get()));
+  // The window no longer shows the old icons, so they can go now.
+  big_icon_ = std::move(big_icon);
+  small_icon_ = std::move(small_icon);
+}
+
+void FormWindow::RestoreFocus() {
+  if (last_focus_ != nullptr && IsWindow(last_focus_) && IsChild(hwnd_, last_focus_) &&
+      IsWindowVisible(last_focus_) && IsWindowEnabled(last_focus_)) {
+    ::SetFocus(last_focus_);
+    return;
+  }
+  HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (first != nullptr && IsChild(hwnd_, first) &&
+      (GetWindowLongA(first, GWL_STYLE) & WS_TABSTOP) != 0) {
+    ::SetFocus(first);
+  }
+}
+
+LRESULT FormWindow::OnSessionEnding(bool query) {
+  forms::Form* form = &form_;
+  forms::Runtime& runtime = form_.runtime();
+  if (runtime.Ended()) return TRUE;
+  runtime.Dispatch([form, &runtime] { runtime.Unload(*form, forms::kAppWindows); });
+  // This window may be gone now; only the runtime is asked whether the form stayed.
+  const std::vector<forms::Form*>& loaded = runtime.LoadedForms();
+  const bool stays =
+      !runtime.Ended() && std::find(loaded.begin(), loaded.end(), form) != loaded.end();
+  return (query && stays) ? FALSE : TRUE;
+}
+
+}  // namespace ventrix::win32::ui

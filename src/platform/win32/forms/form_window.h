@@ -1,0 +1,88 @@
+#pragma once
+// The native top-level window of one form: creates it hidden at the designed client size,
+// mirrors caption, icon and visibility, and turns window messages into the form's events.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/forms/form.h"
+#include "platform/win32/forms/handles.h"
+#include "platform/win32/forms/tool_tip.h"
+
+namespace ventrix::win32::ui {
+
+class NativeControl;
+
+class FormWindow : public forms::FormPeer {
+ public:
+  static constexpr char kClassName[] = "VentrixForm";
+  // Registers the window class once per module (a second call is harmless).
+  static void RegisterWindowClass(HINSTANCE instance);
+  // The form window behind a handle, or nullptr for any other window.
+  static FormWindow* FromHandle(HWND window);
+
+  // Creates the hidden window; the controls and menus attach themselves afterwards.
+  FormWindow(forms::Form& form, HINSTANCE instance);
+  ~FormWindow() override;
+  FormWindow(const FormWindow&) = delete;
+  FormWindow& operator=(const FormWindow&) = delete;
+
+  void Sync(forms::FormChange change) override;
+  WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
+  void SetFocus() override;
+
+  // Sizes the window so that its client area (below any menu bar) has the designed size and
+  // puts frames under the controls drawn over them; called once every peer is attached.
+  void FinishLayout();
+  // Destroys the window without raising any event.
+  void DestroyNative();
+
+  HWND hwnd() const { return hwnd_; }
+  HINSTANCE instance() const { return instance_; }
+  int dpi() const { return dpi_; }
+  HFONT dialog_font() const { return dialog_font_.get(); }
+  forms::Form& form() const { return form_; }
+  ToolTip& tool_tip();
+
+  void RegisterControl(NativeControl& control);
+  void UnregisterControl(NativeControl& control);
+  // Runs a user event through the runtime unless a handler is already running (a nested
+  // message loop must not interrupt it). This object may be gone when it returns.
+  void Raise(const std::function<void()>& event);
+  bool HasKeyPreview() const { return static_cast<bool>(form_.on_key_press); }
+  // The form's key press for a character key. This object may be gone when it returns.
+  void RaiseKeyPress(char key);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  NativeControl* ControlById(int id) const;
+  NativeControl* ControlByWindow(HWND child) const;
+  LRESULT OnCommand(WPARAM wparam, LPARAM lparam);
+  void OnMenuCommand(int id);
+  void OnDialogKey(int dialog_id);
+  LRESULT DefaultButtonId() const;
+  void PaintLines(HDC dc);
+  void CenterOnScreen();
+  void ApplyIcon();
+  void RestoreFocus();
+  LRESULT OnSessionEnding(bool query);
+
+  forms::Form& form_;
+  HINSTANCE instance_;
+  int dpi_;
+  HWND hwnd_ = nullptr;
+  bool detached_ = false;
+  bool shown_before_ = false;
+  HWND last_focus_ = nullptr;
+  FontHandle dialog_font_;
+  IconHandle big_icon_;
+  IconHandle small_icon_;
+  std::unique_ptr<ToolTip> tool_tip_;
+  std::vector<NativeControl*> controls_;  // by id - kFirstControlId; not owned
+};
+
+}  // namespace ventrix::win32::ui

@@ -1,0 +1,30 @@
+#pragma once
+// A control drawn by the program in a child window of its own class (frames and pictures).
+
+#include <windows.h>
+
+#include "platform/win32/forms/native_control.h"
+
+namespace ventrix::win32::ui {
+
+class PaintedControl : public NativeControl {
+ public:
+  static constexpr char kClassName[] = "VentrixPainted";
+  static void RegisterWindowClass(HINSTANCE instance);
+
+  ~PaintedControl() override;
+
+ protected:
+  PaintedControl(FormWindow& host, forms::Control& control, int id);
+  // Creates the window; call from the derived constructor.
+  void CreatePainted();
+  // Paints the whole client area (the background is not erased beforehand).
+  virtual void Paint(HDC dc, const RECT& client) = 0;
+  // A left click on the control; may raise an event, after which this object may be gone.
+  virtual void OnMouseDown() {}
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+};
+
+}  // namespace ventrix::win32::ui

@@ -1,0 +1,590 @@
+// The win32 forms backend on real windows: layout, controls, menus, timers and events.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+// After <windows.h>, which it needs.
+#include <commctrl.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/components/hyperlink.h"
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/command_button.h"
+#include "platform/forms/frame.h"
+#include "platform/forms/label.h"
+#include "platform/forms/line.h"
+#include "platform/forms/menu.h"
+#include "platform/forms/picture.h"
+#include "platform/forms/runtime.h"
+#include "platform/forms/timer.h"
+#include "platform/win32/forms/backend_win32.h"
+#include "platform/win32/forms/combo_box_peer.h"
+#include "platform/win32/forms/fonts.h"
+#include "platform/win32/forms/form_style.h"
+#include "platform/win32/forms/form_window.h"
+#include "platform/win32/forms/ids.h"
+#include "platform/win32/forms/native_control.h"
+#include "platform/win32/forms/units.h"
+#include "platform/win32/window_placement_win32.h"
+#include "program/resource_ids.h"
+#include "tests/support/fake_services.h"
+
+namespace ventrix::win32 {
+namespace {
+
+using forms::PixelRect;
+
+constexpr forms::Color kGreen = 0x00FF00;
+constexpr int kClientWidthTwips = 4500;
+constexpr int kClientHeightTwips = 3600;
+
+forms::FormDesign SampleDesign() {
+  forms::FormDesign design;
+  design.caption = "Forms Sample";
+  design.client_width = kClientWidthTwips;
+  design.client_height = kClientHeightTwips;
+  design.min_button = true;
+  design.icon = IDI_VENTRIX;
+  return design;
+}
+
+// One control of every kind and a menu bar like the main window's; handlers record events.
+class SampleForm : public forms::Form {
+ public:
+  SampleForm(forms::Runtime& runtime, Shell& shell)
+      : Form(runtime, "frmSample", SampleDesign()),
+        Frame1(*this, "Frame1", {120, 120, 2900, 1500}, "Drive"),
+        Label1(*this, "Label1", {120, 300, 2600, 375}, "Ready", &Frame1),
+        lblplatform(*this, "lblplatform", {120, 780, 1900, 255}, "NT 4.0, 2000 && XP", &Frame1),
+        imgLogo(*this, "imgLogo", {2200, 780, 495, 465}, &Frame1),
+        picIcon(*this, "picIcon", {3300, 240, 480, 480}),
+        Check1(*this, "Check1", PixelRect(8, 112, 150, 17), "Always on Top"),
+        Combo1(*this, "Combo1", PixelRect(8, 136, 81, 21), "Combo1"),
+        cmdOK(*this, "cmdOK", PixelRect(200, 108, 88, 25), "OK"),
+        cmdCancel(*this, "cmdCancel", PixelRect(200, 138, 88, 25), "Cancel"),
+        Line0(*this, "Line0", 0, 2520, 4500, 2520, forms::kWhite),
+        Line1(*this, "Line1", 0, 2505, 4500, 2505, forms::kGrey128),
+        link(*this, "vbwHyperlink1", {120, 2700, 3990, 255}, "https://ventrix.example", shell),
+        Timer1(*this, "Timer1", 0),
+        mnufile(*this, "mnufiletop", "&File", "mnufile", {{"&Close"}}),
+        mnuoperations(*this, "mnuoperationsTop", "&Operations", "mnuoperations",
+                      {{"&Eject Drive"}, {"&Close Drive"}, {"&Lock Drive"}, {"&Unlock Drive"}}),
+        mnuHelp(*this, "mnuhelpTop", "&Help", "mnuHelp",
+                {{"&Contents...", false},
+                 {"&Index...", false},
+                 {"-", false},
+                 {"Check for Update"},
+                 {"Visit Website"},
+                 {"-"},
+                 {"&About"}}) {
+    Label1.set_font({"Times New Roman", 12, true, false});
+    Label1.set_fore_color(kGreen);
+    Label1.set_tooltip("Double Click to Eject / Close Drive");
+    Label1.on_dbl_click = [this] { events.push_back("Label1_DblClick"); };
+    imgLogo.set_picture(IDI_VENTRIX);
+    picIcon.set_picture(IDI_VENTRIX);
+    link.set_LinkAddress("https://ventrix.example");
+    cmdOK.set_default(true);
+    cmdCancel.set_cancel(true);
+    Combo1.AddItem("D:\\");
+    Combo1.AddItem("E:\\");
+    Frame1.on_click = [this] { events.push_back("Frame1_Click"); };
+    Check1.on_click = [this] { events.push_back("Check1_Click"); };
+    Combo1.on_click = [this] { events.push_back("Combo1_Click"); };
+    cmdOK.on_click = [this] {
+      events.push_back("cmdOK_Click");
+      if (during_ok) during_ok();
+    };
+    cmdCancel.on_click = [this] { events.push_back("cmdCancel_Click"); };
+    Timer1.on_timer = [this] { ++ticks; };
+    mnuoperations.on_click = [this](std::int16_t index) {
+      events.push_back("mnuoperations_Click " + std::to_string(index));
+    };
+  }
+
+  void Form_QueryUnload(int& Cancel, int UnloadMode) override {
+    events.push_back("Form_QueryUnload " + std::to_string(UnloadMode));
+    Cancel = cancel_unload ? 1 : 0;
+  }
+  void Form_Unload(int& Cancel) override {
+    (void)Cancel;
+    events.push_back("Form_Unload");
+  }
+
+  forms::Frame Frame1;
+  forms::Label Label1;
+  forms::Label lblplatform;
+  forms::Image imgLogo;
+  forms::PictureBox picIcon;
+  forms::CheckBox Check1;
+  forms::ComboBox Combo1;
+  forms::CommandButton cmdOK;
+  forms::CommandButton cmdCancel;
+  forms::Line Line0;
+  forms::Line Line1;
+  Hyperlink link;
+  forms::Timer Timer1;
+  forms::MenuArray mnufile;
+  forms::MenuArray mnuoperations;
+  forms::MenuArray mnuHelp;
+
+  std::vector<std::string> events;
+  int ticks = 0;
+  bool cancel_unload = false;
+  std::function<void()> during_ok;
+};
+
+ui::NativeControl* PeerOf(const forms::Control& control) {
+  return dynamic_cast<ui::NativeControl*>(control.Peer());
+}
+HWND NativeOf(const forms::Control& control) {
+  ui::NativeControl* peer = PeerOf(control);
+  return peer != nullptr ? peer->hwnd() : nullptr;
+}
+HWND WindowOf(const forms::Form& form) { return reinterpret_cast<HWND>(form.hWnd()); }
+
+// A control's notification, as the control itself sends it to the form.
+void Notify(const forms::Form& form, const forms::Control& control, int code) {
+  HWND child = NativeOf(control);
+  SendMessageA(WindowOf(form), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), code),
+               reinterpret_cast<LPARAM>(child));
+}
+
+std::string TextOf(HWND window) {
+  char buffer[512] = {};
+  GetWindowTextA(window, buffer, sizeof(buffer));
+  return buffer;
+}
+
+std::string MenuText(HMENU menu, int position) {
+  char buffer[128] = {};
+  GetMenuStringA(menu, static_cast<UINT>(position), buffer, sizeof(buffer), MF_BYPOSITION);
+  return buffer;
+}
+
+// Runs the window thread's messages until done() or the time is up.
+void PumpUntil(std::chrono::milliseconds limit, const std::function<bool()>& done) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!done() && std::chrono::steady_clock::now() < deadline) {
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) continue;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+class FormsBackendTest : public ::testing::Test {
+ protected:
+  void SetUp() override { runtime.Load(*form); }
+
+  Win32Backend backend{GetModuleHandleA(nullptr)};
+  forms::Runtime runtime{backend};
+  testing::FakeShell shell;
+  std::unique_ptr<SampleForm> form = std::make_unique<SampleForm>(runtime, shell);
+};
+
+TEST(FormsUnits, TwipsBecomePixelsAtTheSystemDpi) {
+  EXPECT_EQ(ui::TwipsToPixels(3780, 96), 252);
+  EXPECT_EQ(ui::TwipsToPixels(405, 96), 27);
+  EXPECT_EQ(ui::TwipsToPixels(3780, 120), 315);
+  EXPECT_EQ(ui::TwipsToPixels(3780, 144), 378);
+  EXPECT_EQ(ui::TwipsToPixels(7, 96), 0);  // rounded to the nearest pixel
+  EXPECT_EQ(ui::TwipsToPixels(8, 96), 1);
+  EXPECT_EQ(ui::TwipsToPixels(-8, 96), -1);
+  EXPECT_EQ(ui::TwipsToPixels(2000000000, 144), 200000000);  // no overflow
+  EXPECT_EQ(ui::FontHeightForPoints(12, 96), -16);
+  EXPECT_EQ(ui::FontHeightForPoints(8.25, 96), -11);
+  EXPECT_EQ(ui::FontHeightForPoints(8.25, 144), -17);
+  EXPECT_GE(ui::SystemDpi(), ui::kDefaultDpi / 2);
+}
+
+TEST(FormsUnits, FontFacesStayScalable) {
+  EXPECT_EQ(ui::FontFaceFor("MS Sans Serif"), "MS Shell Dlg");
+  EXPECT_EQ(ui::FontFaceFor("ms sans serif"), "MS Shell Dlg");
+  EXPECT_EQ(ui::FontFaceFor("Arial"), "Arial");
+  EXPECT_EQ(ui::FontFaceFor(""), "MS Shell Dlg");
+  EXPECT_EQ(ui::FontFaceFor(std::string(LF_FACESIZE, 'A')), "MS Shell Dlg");
+  EXPECT_EQ(ui::FontFaceFor(std::string(LF_FACESIZE - 1, 'A')), std::string(LF_FACESIZE - 1, 'A'));
+}
+
+TEST(FormsIds, MenuCommandsRoundTripWithinTheirBounds) {
+  EXPECT_EQ(ui::MenuCommandId(0, 0), ui::kFirstMenuId);
+  const auto last = ui::MenuCommandId(ui::kMaxMenuArrays - 1, ui::kMaxMenuItems - 1);
+  ASSERT_TRUE(last.has_value());
+  EXPECT_LE(*last, 0xFFFF);
+  const auto decoded = ui::DecodeMenuCommand(*last);
+  ASSERT_TRUE(decoded.has_value());
+  EXPECT_EQ(decoded->array, ui::kMaxMenuArrays - 1);
+  EXPECT_EQ(decoded->item, ui::kMaxMenuItems - 1);
+  EXPECT_FALSE(ui::MenuCommandId(ui::kMaxMenuArrays, 0));
+  EXPECT_FALSE(ui::MenuCommandId(0, ui::kMaxMenuItems));
+  EXPECT_FALSE(ui::MenuCommandId(-1, 0));
+  EXPECT_FALSE(ui::DecodeMenuCommand(ui::kFirstMenuId - 1));
+  EXPECT_FALSE(ui::DecodeMenuCommand(*last + 1));
+  EXPECT_FALSE(ui::DecodeMenuCommand(IDCANCEL));
+  EXPECT_FALSE(ui::ControlId(ui::kMaxControls));
+  EXPECT_EQ(ui::ControlId(0), ui::kFirstControlId);
+}
+
+TEST(FormsStyle, BordersFollowTheDesign) {
+  forms::FormDesign design;
+  ui::FormStyle style = ui::StyleFor(design);
+  EXPECT_EQ(style.style & (WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_CAPTION | WS_SYSMENU));
+  EXPECT_EQ(style.style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX), 0u);
+  EXPECT_NE(style.style & WS_CLIPCHILDREN, 0u);
+
+  design.min_button = true;
+  design.max_button = true;
+  EXPECT_NE(ui::StyleFor(design).style & WS_MINIMIZEBOX, 0u);
+  EXPECT_EQ(ui::StyleFor(design).style & WS_MAXIMIZEBOX, 0u);
+
+  design.control_box = false;
+  EXPECT_EQ(ui::StyleFor(design).style & WS_SYSMENU, 0u);
+
+  design.border = forms::BorderStyle::kFixedDialog;
+  EXPECT_NE(ui::StyleFor(design).ex_style & WS_EX_DLGMODALFRAME, 0u);
+
+  design.border = forms::BorderStyle::kNone;
+  design.show_in_taskbar = false;
+  style = ui::StyleFor(design);
+  EXPECT_NE(style.style & WS_POPUP, 0u);
+  EXPECT_EQ(style.style & WS_CAPTION, 0u);
+  EXPECT_NE(style.ex_style & WS_EX_TOOLWINDOW, 0u);
+}
+
+TEST_F(FormsBackendTest, WindowIsHiddenUntilShownAndHasTheDesignedClientSize) {
+  HWND window = WindowOf(*form);
+  ASSERT_TRUE(IsWindow(window));
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_EQ(TextOf(window), "Forms Sample");
+  EXPECT_NE(GetMenu(window), nullptr);
+  RECT client{};
+  GetClientRect(window, &client);
+  const int dpi = ui::SystemDpi();
+  EXPECT_EQ(client.right, ui::TwipsToPixels(kClientWidthTwips, dpi));
+  EXPECT_EQ(client.bottom, ui::TwipsToPixels(kClientHeightTwips, dpi));
+  EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
+
+  form->Show();
+  EXPECT_TRUE(IsWindowVisible(window));
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  EXPECT_NEAR((frame.left + frame.right) / 2, (area.left + area.right) / 2, 1);
+  EXPECT_NEAR((frame.top + frame.bottom) / 2, (area.top + area.bottom) / 2, 1);
+  form->set_caption("Ventrix 3");
+  EXPECT_EQ(TextOf(window), "Ventrix 3");
+  form->Hide();
+  EXPECT_FALSE(IsWindowVisible(window));
+}
+
+TEST_F(FormsBackendTest, ControlsMirrorTheirState) {
+  const int dpi = ui::SystemDpi();
+  HWND label = NativeOf(form->Label1);
+  RECT place{};
+  GetWindowRect(label, &place);
+  MapWindowPoints(nullptr, WindowOf(*form), reinterpret_cast<POINT*>(&place), 2);
+  EXPECT_EQ(place.left, ui::TwipsToPixels(120 + 120, dpi));  // frame offset + own offset
+  EXPECT_EQ(place.right - place.left, ui::TwipsToPixels(2600, dpi));
+
+  EXPECT_EQ(TextOf(label), "Ready");
+  form->Label1.set_caption("Device D: Tray is Ejected.");
+  EXPECT_EQ(TextOf(label), "Device D: Tray is Ejected.");
+  form->Label1.set_visible(false);
+  EXPECT_FALSE(IsWindowVisible(label) || (GetWindowLongA(label, GWL_STYLE) & WS_VISIBLE));
+  form->cmdOK.set_enabled(false);
+  EXPECT_FALSE(IsWindowEnabled(NativeOf(form->cmdOK)));
+  form->cmdOK.set_caption("Go");
+  EXPECT_EQ(TextOf(NativeOf(form->cmdOK)), "Go");
+  // The label keeps its mnemonic convention: "&&" shows one ampersand natively.
+  EXPECT_EQ(GetWindowLongA(NativeOf(form->lblplatform), GWL_STYLE) & SS_NOPREFIX, 0);
+  EXPECT_EQ(TextOf(NativeOf(form->lblplatform)), "NT 4.0, 2000 && XP");
+
+  ui::FormWindow* window = ui::FormWindow::FromHandle(WindowOf(*form));
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(SendMessageA(window->tool_tip().hwnd(), TTM_GETTOOLCOUNT, 0, 0), 1);
+  EXPECT_EQ(ui::FormWindow::FromHandle(label), nullptr);
+}
+
+TEST_F(FormsBackendTest, InvisibleMenuItemsAreAbsentAndDisabledOnesGreyed) {
+  HMENU bar = GetMenu(WindowOf(*form));
+  ASSERT_EQ(GetMenuItemCount(bar), 3);
+  EXPECT_EQ(MenuText(bar, 1), "&Operations");
+  HMENU help = GetSubMenu(bar, 2);
+  ASSERT_EQ(GetMenuItemCount(help), 4);
+  EXPECT_EQ(MenuText(help, 0), "Check for Update");
+  EXPECT_EQ(MenuText(help, 3), "&About");
+
+  form->mnuHelp[0].set_visible(true);
+  ASSERT_EQ(GetMenuItemCount(help), 5);
+  EXPECT_EQ(MenuText(help, 0), "&Contents...");
+  form->mnuHelp[0].set_visible(false);
+  EXPECT_EQ(GetMenuItemCount(help), 4);
+
+  HMENU operations = GetSubMenu(bar, 1);
+  form->mnuoperations[1].set_enabled(false);
+  EXPECT_NE(GetMenuState(operations, 1, MF_BYPOSITION) & MF_GRAYED, 0u);
+  EXPECT_EQ(GetMenuState(operations, 0, MF_BYPOSITION) & MF_GRAYED, 0u);
+  form->mnuoperations[2].set_caption("Lock Drive (D:)");
+  EXPECT_EQ(MenuText(operations, 2), "Lock Drive (D:)");
+
+  // A pick passes the item's index; greyed and hidden items do not respond.
+  SendMessageA(WindowOf(*form), WM_COMMAND, GetMenuItemID(operations, 2), 0);
+  SendMessageA(WindowOf(*form), WM_COMMAND, GetMenuItemID(operations, 1), 0);
+  form->mnuoperations[3].set_visible(false);
+  SendMessageA(WindowOf(*form), WM_COMMAND, *ui::MenuCommandId(1, 3), 0);
+  SendMessageA(WindowOf(*form), WM_COMMAND, *ui::MenuCommandId(5, 0), 0);
+  EXPECT_EQ(form->events, std::vector<std::string>{"mnuoperations_Click 2"});
+}
+
+TEST_F(FormsBackendTest, TimerTicksOnlyWithAPositiveIntervalWhileEnabled) {
+  form->Timer1.set_interval(30);
+  PumpUntil(std::chrono::seconds(3), [this] { return form->ticks >= 2; });
+  EXPECT_GE(form->ticks, 2);
+  form->Timer1.set_interval(0);
+  PumpUntil(std::chrono::milliseconds(50), [] { return false; });
+  form->ticks = 0;
+  PumpUntil(std::chrono::milliseconds(200), [] { return false; });
+  EXPECT_EQ(form->ticks, 0);
+  form->Timer1.set_interval(30);
+  form->Timer1.set_enabled(false);
+  PumpUntil(std::chrono::milliseconds(200), [] { return false; });
+  EXPECT_EQ(form->ticks, 0);
+}
+
+TEST_F(FormsBackendTest, CheckBoxFollowsCodeAndUserClicks) {
+  HWND box = NativeOf(form->Check1);
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  form->Check1.set_value(forms::kChecked);
+  form->Check1.set_value(forms::kChecked);  // the same value runs nothing
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(form->events, std::vector<std::string>{"Check1_Click"});
+
+  SendMessageA(box, BM_CLICK, 0, 0);  // the user unticks it
+  EXPECT_EQ(form->Check1.Value(), forms::kUnchecked);
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  form->Check1.set_value(forms::kGrayed);
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+  SendMessageA(box, BM_CLICK, 0, 0);  // greyed becomes checked
+  EXPECT_EQ(form->Check1.Value(), forms::kChecked);
+  EXPECT_EQ(form->events.size(), 4u);
+}
+
+TEST_F(FormsBackendTest, ButtonsAnswerClicksEnterAndEsc) {
+  SendMessageA(NativeOf(form->cmdOK), BM_CLICK, 0, 0);
+  const LRESULT default_id = SendMessageA(WindowOf(*form), DM_GETDEFID, 0, 0);
+  EXPECT_EQ(HIWORD(default_id), DC_HASDEFID);
+  EXPECT_EQ(LOWORD(default_id), GetDlgCtrlID(NativeOf(form->cmdOK)));
+  SendMessageA(WindowOf(*form), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  SendMessageA(WindowOf(*form), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  form->cmdOK.set_enabled(false);
+  SendMessageA(WindowOf(*form), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  EXPECT_EQ(form->events,
+            (std::vector<std::string>{"cmdOK_Click", "cmdOK_Click", "cmdCancel_Click"}));
+}
+
+TEST_F(FormsBackendTest, ComboSelectionRunsItsClickButTypingDoesNot) {
+  HWND combo = NativeOf(form->Combo1);
+  EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(TextOf(combo), "Combo1");
+
+  form->Combo1.set_list_index(0);  // from code: click, native selection and text follow
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(TextOf(combo), "D:\\");
+
+  SendMessageA(combo, CB_SETCURSEL, 1, 0);  // the user picks E:\ from the list
+  Notify(*form, form->Combo1, CBN_SELCHANGE);
+  EXPECT_EQ(form->Combo1.ListIndex(), 1);
+  EXPECT_EQ(form->Combo1.Text(), "E:\\");
+
+  SetWindowTextA(combo, "F:\\");  // the user types
+  Notify(*form, form->Combo1, CBN_EDITCHANGE);
+  EXPECT_EQ(form->Combo1.Text(), "F:\\");
+  EXPECT_EQ(form->Combo1.ListIndex(), 1);
+  EXPECT_EQ(form->events, (std::vector<std::string>{"Combo1_Click", "Combo1_Click"}));
+
+  SetWindowTextA(combo, std::string(ui::kMaxComboTextLength + 40, 'x').c_str());
+  Notify(*form, form->Combo1, CBN_EDITCHANGE);
+  EXPECT_EQ(form->Combo1.Text().size(), static_cast<std::size_t>(ui::kMaxComboTextLength));
+
+  form->Combo1.AddItem("G:\\");
+  EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+}
+
+TEST_F(FormsBackendTest, LabelFrameAndLinkEvents) {
+  Notify(*form, form->Label1, STN_DBLCLK);
+  Notify(*form, form->lblplatform, STN_CLICKED);  // no handler: nothing
+  SendMessageA(NativeOf(form->Frame1), WM_LBUTTONDOWN, 0, 0);
+  SendMessageA(NativeOf(form->imgLogo), WM_LBUTTONDOWN, 0, 0);  // the logo is not the frame
+  EXPECT_EQ(form->events, (std::vector<std::string>{"Label1_DblClick", "Frame1_Click"}));
+
+  Notify(*form, form->link, STN_CLICKED);
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].file, "https://ventrix.example");
+  const LPARAM hover = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+  EXPECT_EQ(SendMessageA(WindowOf(*form), WM_SETCURSOR,
+                         reinterpret_cast<WPARAM>(NativeOf(form->link)), hover),
+            TRUE);
+}
+
+TEST_F(FormsBackendTest, ClicksOnLabelsAndTheLogoDoNotReachTheFrameBelow) {
+  form->Show();
+  auto center = [](HWND window) {
+    RECT place{};
+    GetWindowRect(window, &place);
+    return POINT{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+  };
+  EXPECT_EQ(WindowFromPoint(center(NativeOf(form->lblplatform))), NativeOf(form->lblplatform));
+  EXPECT_EQ(WindowFromPoint(center(NativeOf(form->imgLogo))), NativeOf(form->imgLogo));
+  RECT frame{};
+  GetWindowRect(NativeOf(form->Frame1), &frame);
+  EXPECT_EQ(WindowFromPoint(POINT{frame.left + 4, frame.bottom - 4}), NativeOf(form->Frame1));
+}
+
+TEST_F(FormsBackendTest, CloseBoxUnloadsThroughTheRuntime) {
+  form->cancel_unload = true;
+  SendMessageA(WindowOf(*form), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(WindowOf(*form)));
+  form->cancel_unload = false;
+  HWND window = WindowOf(*form);
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(form->hWnd(), kNoWindow);
+  EXPECT_TRUE(runtime.LoadedForms().empty());
+  EXPECT_EQ(form->events,
+            (std::vector<std::string>{"Form_QueryUnload 0", "Form_QueryUnload 0", "Form_Unload"}));
+}
+
+TEST_F(FormsBackendTest, SessionEndUnloadsUnlessCancelled) {
+  form->cancel_unload = true;
+  EXPECT_EQ(SendMessageA(WindowOf(*form), WM_QUERYENDSESSION, 0, 0), FALSE);
+  form->cancel_unload = false;
+  EXPECT_EQ(SendMessageA(WindowOf(*form), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_TRUE(runtime.LoadedForms().empty());
+  EXPECT_EQ(form->events.front(), "Form_QueryUnload 2");
+}
+
+TEST_F(FormsBackendTest, NoEventInterruptsARunningHandler) {
+  const int timer_id = PeerOf(form->Timer1)->id();
+  form->during_ok = [this, timer_id] {
+    SendMessageA(WindowOf(*form), WM_TIMER, static_cast<WPARAM>(timer_id), 0);
+    SendMessageA(NativeOf(form->cmdCancel), BM_CLICK, 0, 0);
+  };
+  SendMessageA(NativeOf(form->cmdOK), BM_CLICK, 0, 0);
+  EXPECT_EQ(form->ticks, 0);
+  EXPECT_EQ(form->events, std::vector<std::string>{"cmdOK_Click"});
+  SendMessageA(WindowOf(*form), WM_TIMER, static_cast<WPARAM>(timer_id), 0);
+  EXPECT_EQ(form->ticks, 1);
+}
+
+TEST_F(FormsBackendTest, KeyPressReachesTheFormFromAnyControlAndEndStopsTheLoop) {
+  std::vector<char> keys;
+  form->on_key_press = [this, &keys](char key) {
+    keys.push_back(key);
+    if (key == 'x') runtime.End();
+  };
+  SendMessageA(WindowOf(*form), WM_CHAR, VK_RETURN, 0);
+  PostMessageA(NativeOf(form->cmdOK), WM_CHAR, VK_ESCAPE, 0);
+  PostMessageA(NativeOf(form->Check1), WM_CHAR, ' ', 0);
+  PostMessageA(NativeOf(form->cmdOK), WM_CHAR, 'x', 0);
+  EXPECT_EQ(backend.RunMessageLoop(), 0);
+  EXPECT_EQ(keys, (std::vector<char>{'\r', '\x1b', ' ', 'x'}));
+  EXPECT_TRUE(runtime.Ended());
+  EXPECT_EQ(form->hWnd(), kNoWindow);
+}
+
+TEST(Win32WindowPlacement, PassesThePlacementToTheWindow) {
+  Win32Backend backend(GetModuleHandleA(nullptr));
+  forms::Runtime runtime(backend);
+  testing::FakeShell shell;
+  SampleForm form(runtime, shell);
+  runtime.Load(form);
+  form.Show();
+  Win32WindowPlacement placement;
+  constexpr std::intptr_t kHwndTop = 0;
+  EXPECT_TRUE(placement.SetWindowPos(form.hWnd(), kHwndTop, 40, 30, 0, 0, kSwpNoSize));
+  RECT place{};
+  GetWindowRect(WindowOf(form), &place);
+  EXPECT_EQ(place.left, 40);
+  EXPECT_EQ(place.top, 30);
+  // Topmost and back; under a bare X server Wine leaves the style flag to a window manager, so
+  // only the calls' success is checked here.
+  EXPECT_TRUE(
+      placement.SetWindowPos(form.hWnd(), kHwndTopmost, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize));
+  EXPECT_TRUE(
+      placement.SetWindowPos(form.hWnd(), kHwndNoTopmost, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize));
+  EXPECT_FALSE(
+      placement.SetWindowPos(kNoWindow, kHwndTopmost, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize));
+}
+
+// Saves the screen under a window as a 24-bit bottom-up .bmp.
+bool SaveWindowImage(HWND window, const std::string& path) {
+  RECT place{};
+  GetWindowRect(window, &place);
+  const int width = place.right - place.left;
+  const int height = place.bottom - place.top;
+  std::unique_ptr<std::remove_pointer_t<HDC>, void (*)(HDC)> screen(
+      GetDC(nullptr), [](HDC dc) { ReleaseDC(nullptr, dc); });
+  std::unique_ptr<std::remove_pointer_t<HDC>, BOOL (*)(HDC)> memory(
+      CreateCompatibleDC(screen.get()), [](HDC dc) { return DeleteDC(dc); });
+  ui::GdiObjectDeleter delete_object;
+  std::unique_ptr<std::remove_pointer_t<HBITMAP>, ui::GdiObjectDeleter> bitmap(
+      CreateCompatibleBitmap(screen.get(), width, height), delete_object);
+  if (!screen || !memory || !bitmap) return false;
+  {
+    ui::SelectedObject selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), place.left, place.top, SRCCOPY);
+  }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  const int stride = (width * 3 + 3) / 4 * 4;
+  std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
+  if (GetDIBits(memory.get(), bitmap.get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS) == 0) {
+    return false;
+  }
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;  // "BM"
+  header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
+  std::ofstream file(path, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(&header), sizeof(header));
+  file.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(info.bmiHeader));
+  file.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  return static_cast<bool>(file);
+}
+
+TEST_F(FormsBackendTest, SampleFormScreenshot) {
+  const char* output = std::getenv("VENTRIX_TEST_OUTPUT");
+  if (output == nullptr) GTEST_SKIP() << "VENTRIX_TEST_OUTPUT is not set";
+  CreateDirectoryA(output, nullptr);
+  form->Label1.set_caption("Device D: Tray is Ejected.");
+  form->Check1.set_value(forms::kChecked);
+  form->Combo1.set_list_index(0);
+  form->mnuoperations[1].set_enabled(false);
+  form->Show();
+  SetWindowPos(WindowOf(*form), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  PumpUntil(std::chrono::milliseconds(800), [] { return false; });
+  EXPECT_TRUE(SaveWindowImage(WindowOf(*form), std::string(output) + "\\forms_backend_sample.bmp"));
+}
+
+}  // namespace
+}  // namespace ventrix::win32
