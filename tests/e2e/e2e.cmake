@@ -6,6 +6,8 @@ target_include_directories(e2e_driver PRIVATE ${PROJECT_SOURCE_DIR})
 add_library(e2e_hook SHARED ${CMAKE_CURRENT_LIST_DIR}/e2e_hook.cpp)
 target_include_directories(e2e_hook PRIVATE ${PROJECT_SOURCE_DIR})
 set_target_properties(e2e_hook PROPERTIES PREFIX "")
+# Export the stdcall hook procedure under its plain name.
+target_link_options(e2e_hook PRIVATE -Wl,--kill-at)
 
 add_test(NAME e2e.ventrix
          COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-e2e.sh $<TARGET_FILE:ventrix>

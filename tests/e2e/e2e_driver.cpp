@@ -65,32 +65,33 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
+struct WindowSearch {
+  std::set<DWORD> processes;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectProgramWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<WindowSearch*>(context);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (search->processes.count(process)) search->found.push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM context) {
+  reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+  return TRUE;
+}
+
 std::vector<HWND> ProgramWindows() {
-  struct Search {
-    std::set<DWORD> processes;
-    std::vector<HWND> found;
-  } search{VentrixProcesses(), {}};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (s->processes.count(process)) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{VentrixProcesses(), {}};
+  EnumWindows(CollectProgramWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
 std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> children;
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM context) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
   return children;
 }
 
@@ -149,8 +150,8 @@ int AskHook(HWND window, unsigned request, const std::string& argument) {
   DeleteFileA(ventrix::e2e::kReplyFile);
   HMODULE hook_module = LoadLibraryA("e2e_hook.dll");
   if (!hook_module) return 2;
-  auto* procedure =
-      reinterpret_cast<HOOKPROC>(GetProcAddress(hook_module, "VentrixGetMessageHook"));
+  auto* procedure = reinterpret_cast<HOOKPROC>(
+      reinterpret_cast<void*>(GetProcAddress(hook_module, "VentrixGetMessageHook")));
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
   HHOOK hook = procedure ? SetWindowsHookExA(WH_GETMESSAGE, procedure, hook_module, thread) : nullptr;
   if (!hook) return 2;

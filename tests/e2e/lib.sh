@@ -8,7 +8,8 @@ SPLASH="@Tarrowby"
 SETTINGS="Ventrix Professional"
 
 e2e_setup() {
-  E2E_OUT=$1
+  mkdir -p "$1"
+  E2E_OUT=$(cd "$1" && pwd)
   mkdir -p "$E2E_OUT"
   rm -f "$E2E_OUT"/*.png "$E2E_OUT"/*.log
   export WINEPREFIX="$E2E_OUT/prefix"
@@ -147,3 +148,29 @@ e2e_finish() {
 not() { ! "$@"; }
 equals() { [ "$1" == "$2" ]; }
 log_has() { grep -qi -- "$1" "$VENTRIX_LOG"; }
+
+# The notification area sits at the bottom right of the 800x600 desktop; Ventrix's icon is the
+# only one there.
+TRAY_X=790
+TRAY_Y=590
+
+tray_click() { xdotool mousemove "$TRAY_X" "$TRAY_Y" click "$1"; }
+tray_double_click() { xdotool mousemove "$TRAY_X" "$TRAY_Y" click --repeat 2 --delay 80 1; }
+tray_open_menu() {
+  tray_click 3
+  sleep 1
+}
+# Picks the Nth command of the tray popup menu (separators do not count) with the keyboard.
+tray_pick() {
+  tray_open_menu
+  local keys=()
+  for _ in $(seq 1 "$1"); do keys+=(Down); done
+  xdotool key --delay 100 "${keys[@]}" Return
+  sleep 1
+}
+TRAY_OPEN=1 TRAY_EJECT_CLOSE=2 TRAY_LOCK_UNLOCK=3 TRAY_SETTINGS=4 TRAY_ABOUT=5 TRAY_EXIT=6
+
+# How many visible program windows have this caption.
+count_windows() { drv windows | awk -F'|' -v caption="$1" '/^WINDOW/ && $3 == caption && $4 == "visible"' | wc -l; }
+status_is() { drv_ok wait-text "$MAIN" "$1" "${2:-3000}"; }
+log_has_text() { grep -qF -- "$1" "$VENTRIX_LOG"; }

@@ -1,0 +1,53 @@
+# The tray icon as a user drives it: real mouse clicks on the icon, the keyboard in its menu.
+
+clear_settings
+VENTRIX_WINEDEBUG="err-all,fixme-all,trace+file" start_ventrix winxp tray-icon
+sleep 3
+tray_click 1
+sleep 3
+screenshot tray-balloon-before-any-operation
+
+tray_pick "$TRAY_EJECT_CLOSE"
+check "tray Eject / Close: ejects" status_is "Device D: Tray is Ejected."
+check "tray Eject / Close: the eject request was sent" log_has ',0x2d4808,'
+sleep 3
+screenshot tray-balloon-eject
+tray_pick "$TRAY_EJECT_CLOSE"
+check "tray Eject / Close again: closes" status_is "Device D: Tray is Closed."
+check "tray Eject / Close again: the load request was sent" log_has ',0x2d480c,'
+tray_pick "$TRAY_LOCK_UNLOCK"
+check "tray Lock / Unlock: locks" status_is "Device D: is locked."
+tray_pick "$TRAY_LOCK_UNLOCK"
+check "tray Lock / Unlock again: unlocks" status_is "Device D: is unlocked."
+check "the main window is still hidden" is_hidden "$MAIN"
+
+tray_open_menu
+screenshot tray-popup-menu
+xdotool key Escape
+sleep 1
+check "a dismissed tray menu opens nothing" equals "$(count_windows "$SETTINGS")$(count_windows "About Ventrix 3")" "00"
+
+tray_pick "$TRAY_SETTINGS"
+check "tray Settings shows the settings window" drv_ok wait "$SETTINGS" 3000
+drv_ok click "$SETTINGS" "&Close"
+check "settings Close hides it" drv_ok wait-hidden "$SETTINGS" 3000
+
+tray_pick "$TRAY_ABOUT"
+check "tray About shows the About box" drv_ok wait "About Ventrix 3" 3000
+screenshot about-box
+drv_ok click "About Ventrix 3" "OK"
+check "About OK closes it" drv_ok wait-hidden "About Ventrix 3" 3000
+
+tray_double_click
+check "double click on the icon brings the hidden main window back" drv_ok wait "$MAIN" 3000
+
+tray_click 1
+sleep 3
+screenshot tray-balloon-repeated
+
+tray_pick "$TRAY_OPEN"
+check "Open Ventrix keeps the main window shown" is_visible "$MAIN"
+
+tray_pick "$TRAY_EXIT"
+check "tray Exit ends the program at once (Minimise to Tray on Exit ticked)" wait_ended 5
+stop_ventrix
