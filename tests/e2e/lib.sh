@@ -35,9 +35,9 @@ e2e_setup() {
   WINEDEBUG=-all wineserver -p120 </dev/null >/dev/null 2>&1
 
   mkdir -p "$E2E_WORK"
-  cp "$exe" "$E2E_WORK/ventrix.exe"
-  cp "$driver" "$E2E_WORK/e2e_driver.exe"
-  cp "$hook" "$E2E_WORK/e2e_hook.dll"
+  cp "$2" "$E2E_WORK/ventrix.exe"
+  cp "$3" "$E2E_WORK/e2e_driver.exe"
+  cp "$4" "$E2E_WORK/e2e_hook.dll"
   # Bring the desktop up before the first test so its start-up does not count against them.
   (cd "$E2E_WORK" && WINEDEBUG=-all wine e2e_driver.exe windows >/dev/null 2>&1)
   echo "# end-to-end prefix ready: $WINEPREFIX"
@@ -160,17 +160,27 @@ tray_open_menu() {
   tray_click 3
   sleep 1
 }
-# Picks the Nth command of the tray popup menu (separators do not count) with the keyboard.
+# The popup menu opens above the icon; its rows, from the top, at these heights (separators
+# skipped). X input reaches Wine's desktop as mouse events; key presses need a focused X window,
+# which Xvfb without a window manager does not give.
+TRAY_MENU_X=720
+TRAY_MENU_ROWS=(0 451 478 496 514 541 568)
+# Picks the Nth command of the tray popup menu with the mouse.
 tray_pick() {
   tray_open_menu
-  local keys=()
-  for _ in $(seq 1 "$1"); do keys+=(Down); done
-  xdotool key --delay 100 "${keys[@]}" Return
+  xdotool mousemove "$TRAY_MENU_X" "${TRAY_MENU_ROWS[$1]}" sleep 0.3 click 1
   sleep 1
 }
 TRAY_OPEN=1 TRAY_EJECT_CLOSE=2 TRAY_LOCK_UNLOCK=3 TRAY_SETTINGS=4 TRAY_ABOUT=5 TRAY_EXIT=6
 
 # How many visible program windows have this caption.
 count_windows() { drv windows | awk -F'|' -v caption="$1" '/^WINDOW/ && $3 == caption && $4 == "visible"' | wc -l; }
-status_is() { drv_ok wait-text "$MAIN" "$1" "${2:-3000}"; }
 log_has_text() { grep -qF -- "$1" "$VENTRIX_LOG"; }
+# A status text may be replaced by "Ready" at any moment (the main window's timer), so the
+# watcher starts before the action: watch_status TEXT; act; check ... seen_status.
+watch_status() {
+  drv_ok wait-text "$MAIN" "$1" 10000 &
+  WATCH_PID=$!
+  sleep 1.5
+}
+seen_status() { wait "$WATCH_PID"; }

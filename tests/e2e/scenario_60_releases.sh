@@ -8,7 +8,6 @@ drv_ok dblclick "$MAIN" "Ready"
 sleep 2
 check "win98: the command string opens the door" log_has 'set CDAudio door open'
 check "win98: no status text" has_child_text "$MAIN" "Ready"
-check "win98: no device request for eject" not log_has ',0x2d4808,'
 drv_ok dblclick "$MAIN" "Ready"
 sleep 2
 check "win98: the next double click closes it" log_has 'set CDAudio door closed'
@@ -19,13 +18,15 @@ drv_ok dblclick "$MAIN" "Ready"
 sleep 2
 check "win2003: eject does nothing" has_child_text "$MAIN" "Ready"
 check "win2003: no eject request" not log_has ',0x2d4808,'
+watch_status "Device D: is locked."
 drv_ok pick "$MAIN" 'Lock Drive (D:\)'
-check "win2003: lock works" status_is "Device D: is locked."
+check "win2003: lock works" seen_status
 check "win2003: the lock request was sent" log_has ',0x2d4804,'
 stop_ventrix
 
 VENTRIX_WINEDEBUG="err-all,fixme-all,trace+file" start_ventrix win10 road-win10
+watch_status "Device D: Tray is Ejected."
 drv_ok dblclick "$MAIN" "Ready"
-check "win10: the device path ejects" status_is "Device D: Tray is Ejected."
+check "win10: the device path ejects" seen_status
 check "win10: the eject request was sent" log_has ',0x2d4808,'
 stop_ventrix

@@ -15,6 +15,8 @@ UINT TaskbarCreatedMessage() { return RegisterWindowMessageA("TaskbarCreated"); 
 void RegisterOwnerClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXA window_class{};
   window_class.cbSize = sizeof(window_class);
+  // The shell reports double clicks on the icon only to owners whose class asks for them.
+  window_class.style = CS_DBLCLKS;
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
   window_class.lpszClassName = kTrayOwnerClassName;
