@@ -1,7 +1,7 @@
 // ventrix.exe: builds the real platform, creates the program and runs the message loop.
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include "platform/win32/device_control_win32.h"
 #include "platform/win32/forms/backend_win32.h"
@@ -36,8 +36,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32TrayIconFactory tray_icons(instance);
   win32::Win32WebVersionCheckFactory web_checks(instance, shell);
 
-  const Platform platform{ui,    version,   devices,   drives, multimedia, settings,   registry,
-                          shell, programs,  placement, facts,  tray_icons, web_checks};
+  const Platform platform{ui,    version,  devices,   drives, multimedia, settings,  registry,
+                          shell, programs, placement, facts,  tray_icons, web_checks};
   Program program(platform);
   program.Start();
   return program.runtime().Ended() ? 0 : ui.RunMessageLoop();

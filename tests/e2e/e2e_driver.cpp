@@ -17,8 +17,8 @@
 // WINDOW is a caption, or "@TEXT" for the window with a child showing TEXT. Exit code 0 on
 // success, 1 when the condition was not met, 2 on a usage error.
 
-#include <windows.h>
 #include <tlhelp32.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cstdio>
@@ -153,7 +153,8 @@ int AskHook(HWND window, unsigned request, const std::string& argument) {
   auto* procedure = reinterpret_cast<HOOKPROC>(
       reinterpret_cast<void*>(GetProcAddress(hook_module, "VentrixGetMessageHook")));
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
-  HHOOK hook = procedure ? SetWindowsHookExA(WH_GETMESSAGE, procedure, hook_module, thread) : nullptr;
+  HHOOK hook =
+      procedure ? SetWindowsHookExA(WH_GETMESSAGE, procedure, hook_module, thread) : nullptr;
   if (!hook) return 2;
   const UINT message = RegisterWindowMessageA(ventrix::e2e::kRequestMessage);
   bool answered = false;
@@ -191,26 +192,29 @@ int Run(const std::vector<std::string>& args) {
   auto number = [&](std::size_t index) { return index < args.size() ? std::stoi(args[index]) : 0; };
 
   if (command == "wait") {
-    return WaitFor(number(2), [&] {
-             HWND window = Find(selector);
-             return window && IsWindowVisible(window);
-           })
+    return WaitFor(number(2),
+                   [&] {
+                     HWND window = Find(selector);
+                     return window && IsWindowVisible(window);
+                   })
                ? 0
                : 1;
   }
   if (command == "wait-hidden") {
-    return WaitFor(number(2), [&] {
-             HWND window = Find(selector);
-             return !window || !IsWindowVisible(window);
-           })
+    return WaitFor(number(2),
+                   [&] {
+                     HWND window = Find(selector);
+                     return !window || !IsWindowVisible(window);
+                   })
                ? 0
                : 1;
   }
   if (command == "wait-text" && args.size() >= 4) {
-    return WaitFor(number(3), [&] {
-             HWND window = Find(selector);
-             return window && ChildWithText(window, args[2]) != nullptr;
-           })
+    return WaitFor(number(3),
+                   [&] {
+                     HWND window = Find(selector);
+                     return window && ChildWithText(window, args[2]) != nullptr;
+                   })
                ? 0
                : 1;
   }
@@ -221,7 +225,8 @@ int Run(const std::vector<std::string>& args) {
     return 1;
   }
   if (command == "menu") return AskHook(window, ventrix::e2e::kDumpMenu, "");
-  if (command == "pick" && args.size() >= 3) return AskHook(window, ventrix::e2e::kPickMenu, args[2]);
+  if (command == "pick" && args.size() >= 3)
+    return AskHook(window, ventrix::e2e::kPickMenu, args[2]);
   if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == "open-menu" && args.size() >= 3 && !args[2].empty()) {
     SetForegroundWindow(window);

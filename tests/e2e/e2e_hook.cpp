@@ -74,8 +74,8 @@ void Answer(HWND window, WPARAM request) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK VentrixGetMessageHook(int code, WPARAM wparam,
-                                                                        LPARAM lparam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    VentrixGetMessageHook(int code, WPARAM wparam, LPARAM lparam) {
   static const UINT request_message = RegisterWindowMessageA(ventrix::e2e::kRequestMessage);
   if (code == HC_ACTION && wparam == PM_REMOVE) {
     MSG* message = reinterpret_cast<MSG*>(lparam);

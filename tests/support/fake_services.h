@@ -34,7 +34,8 @@ class FakeVersionQuery : public VersionQuery {
     return result;
   }
   // Sets the record a release reports.
-  void Set(std::uint32_t platform_id, std::uint32_t major, std::uint32_t minor, std::int32_t build) {
+  void Set(std::uint32_t platform_id, std::uint32_t major, std::uint32_t minor,
+           std::int32_t build) {
     record.platform_id = platform_id;
     record.major = major;
     record.minor = minor;
@@ -85,7 +86,8 @@ class FakeDeviceControl : public DeviceControl {
   // The control codes sent, in order, across all opens.
   std::vector<std::uint32_t> Codes() const {
     std::vector<std::uint32_t> codes;
-    for (const DeviceCall& call : calls) codes.insert(codes.end(), call.codes.begin(), call.codes.end());
+    for (const DeviceCall& call : calls)
+      codes.insert(codes.end(), call.codes.begin(), call.codes.end());
     return codes;
   }
 

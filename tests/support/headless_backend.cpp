@@ -12,8 +12,7 @@ class HeadlessFormPeer : public forms::FormPeer {
   HeadlessFormPeer(HeadlessBackend& backend, forms::Form& form, WindowHandle handle)
       : backend_(backend), form_(form), handle_(handle) {}
   void Sync(forms::FormChange change) override {
-    if (change == forms::FormChange::kVisible && !form_.Visible() &&
-        backend_.focused_ == &form_) {
+    if (change == forms::FormChange::kVisible && !form_.Visible() && backend_.focused_ == &form_) {
       backend_.focused_ = nullptr;
     }
   }
@@ -110,8 +109,7 @@ void HeadlessBackend::PressKey(forms::Form& form, char key) {
 }
 
 void HeadlessBackend::CloseBox(forms::Form& form) {
-  form.runtime().Dispatch(
-      [&form] { form.runtime().Unload(form, forms::kFormControlMenu); });
+  form.runtime().Dispatch([&form] { form.runtime().Unload(form, forms::kFormControlMenu); });
 }
 
 void HeadlessBackend::Advance(int milliseconds) {

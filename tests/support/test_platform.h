@@ -32,8 +32,8 @@ struct TestPlatform {
   }
 
   Platform platform() {
-    return Platform{ui,       version,   devices, drives, multimedia, settings,   registry,
-                    shell,    programs,  placement, facts, tray_icons, web_checks};
+    return Platform{ui,    version,  devices,   drives, multimedia, settings,  registry,
+                    shell, programs, placement, facts,  tray_icons, web_checks};
   }
 };
 

@@ -15,7 +15,8 @@ constexpr std::array<std::string_view, 3> kOpenableSchemes = {"http://", "https:
 bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
   });
 }
 

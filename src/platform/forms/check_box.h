@@ -16,7 +16,8 @@ inline constexpr std::int16_t kGrayed = 2;
 class CheckBox : public Control {
  public:
   CheckBox(Form& owner, std::string name, Rect rect, std::string caption)
-      : Control(owner, std::move(name), ControlKind::kCheckBox, rect), caption_(std::move(caption)) {}
+      : Control(owner, std::move(name), ControlKind::kCheckBox, rect),
+        caption_(std::move(caption)) {}
 
   const std::string& Caption() const { return caption_; }
   std::int16_t Value() const { return value_; }

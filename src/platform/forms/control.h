@@ -11,12 +11,35 @@ namespace ventrix::forms {
 
 class Form;
 
-enum class ControlKind { kLabel, kButton, kCheckBox, kComboBox, kFrame, kImage, kPicture, kLine,
-                         kTimer, kHyperlink };
+enum class ControlKind {
+  kLabel,
+  kButton,
+  kCheckBox,
+  kComboBox,
+  kFrame,
+  kImage,
+  kPicture,
+  kLine,
+  kTimer,
+  kHyperlink
+};
 
 // What changed, so a peer can update only that part of the native widget.
-enum class Change { kCaption, kVisible, kEnabled, kValue, kList, kSelection, kText, kFont, kColor,
-                    kRect, kInterval, kPicture, kToolTip };
+enum class Change {
+  kCaption,
+  kVisible,
+  kEnabled,
+  kValue,
+  kList,
+  kSelection,
+  kText,
+  kFont,
+  kColor,
+  kRect,
+  kInterval,
+  kPicture,
+  kToolTip
+};
 
 class ControlPeer {
  public:
