@@ -1,7 +1,8 @@
 // ventrix.exe: builds the real platform, creates the program and runs the message loop.
 
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs the types of windows.h first.
+#include <commctrl.h>
 
 #include "platform/win32/device_control_win32.h"
 #include "platform/win32/forms/backend_win32.h"

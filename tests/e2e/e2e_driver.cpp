@@ -17,8 +17,9 @@
 // WINDOW is a caption, or "@TEXT" for the window with a child showing TEXT. Exit code 0 on
 // success, 1 when the condition was not met, 2 on a usage error.
 
-#include <tlhelp32.h>
 #include <windows.h>
+// tlhelp32.h needs the types of windows.h first.
+#include <tlhelp32.h>
 
 #include <chrono>
 #include <cstdio>
