@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "platform/settings_store.h"
 #include "program/product.h"

@@ -191,5 +191,104 @@ TEST_F(FrmSettingsTest, CloseBoxHidesWithoutSavingAndCloseThenKeepsTheChoices) {
   EXPECT_EQ(program->LoadedSettings(), nullptr);
 }
 
+TEST_F(FrmSettingsTest, CloseCopiesTheBoxesRelabelsWithTheStrippedDriveAndSetsNoStatus) {
+  FrmSettings& settings = Window();
+  FrmMain& main = program->frmMain();
+  settings.Show();
+  ui().Pick(settings.Combo1, 1);
+  settings.Check1.set_value(forms::kChecked);
+  settings.Check2.set_value(forms::kChecked);
+  settings.Check3.set_value(forms::kChecked);
+  settings.Check4.set_value(forms::kUnchecked);
+  ui().Click(settings.Cmdmain);
+
+  EXPECT_EQ(vars().DriveLetter, "E:");
+  EXPECT_EQ(vars().AlwaysOnTop, 1);
+  EXPECT_EQ(vars().VisibleOnStartup, 1);
+  EXPECT_EQ(vars().BannerEnabled, 1);
+  EXPECT_EQ(vars().SendToTray, 0);
+  EXPECT_EQ(main.mnufile[0].Caption(), "Exit");
+  EXPECT_EQ(OperationCaptions(main),
+            (std::vector<std::string>{"Eject Drive (E:)", "Close Drive (E:)", "Lock Drive (E:)",
+                                      "Un-Lock Drive (E:)"}));
+  EXPECT_EQ(settings.Label4.Caption(), "");
+  EXPECT_EQ(store().writes.size(), 8u);
+  EXPECT_FALSE(settings.Visible());
+}
+
+TEST_F(FrmSettingsTest, CloseLeavesTheFileItemForAGreyedTrayBox) {
+  FrmSettings& settings = Window();
+  FrmMain& main = program->frmMain();
+  const std::string before = main.mnufile[0].Caption();
+  settings.Check4.set_value(forms::kGrayed);
+  EXPECT_EQ(vars().SendToTray, forms::kGrayed);
+  ui().Click(settings.Cmdmain);
+  EXPECT_EQ(main.mnufile[0].Caption(), before);
+  EXPECT_EQ(store().Get("settings", "Send to Tray"), "2");
+}
+
+TEST_F(FrmSettingsTest, GreyedBoxesLeaveTheirFlagsAndTheSplashBoxHasNoHandling) {
+  FrmSettings& settings = Window();
+  program.fake.placement.calls.clear();
+  settings.Check1.set_value(forms::kGrayed);
+  settings.Check2.set_value(forms::kGrayed);
+  EXPECT_TRUE(program.fake.placement.calls.empty());
+  EXPECT_EQ(vars().AlwaysOnTop, 0);
+  EXPECT_EQ(vars().VisibleOnStartup, 0);
+
+  ui().Click(settings.Check3);
+  EXPECT_EQ(settings.Check3.Value(), forms::kChecked);
+  EXPECT_EQ(vars().BannerEnabled, 0);
+  EXPECT_TRUE(store().writes.empty());
+}
+
+TEST_F(FrmSettingsTest, DefaultPutsTheFlagsIntoTheBoxesAndAppliesAlwaysOnTopToBothWindows) {
+  FrmSettings& settings = Window();
+  FrmMain& main = program->frmMain();
+  const std::string file_caption = main.mnufile[0].Caption();
+  vars().AlwaysOnTop = 1;
+  vars().SendToTray = 0;
+  auto& calls = program.fake.placement.calls;
+  calls.clear();
+
+  ui().Click(settings.cmddefault);
+  EXPECT_EQ(settings.Check1.Value(), forms::kChecked);
+  EXPECT_EQ(settings.Check4.Value(), forms::kUnchecked);
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].window, ui().HandleOf(main));
+  EXPECT_EQ(calls[1].window, ui().HandleOf(settings));
+  EXPECT_EQ(calls[0].insert_after, kHwndTopmost);
+  EXPECT_EQ(calls[1].insert_after, kHwndTopmost);
+  EXPECT_EQ(main.mnufile[0].Caption(), file_caption);
+  EXPECT_EQ(store().Get("settings", "Always On Top"), "1");
+  EXPECT_EQ(store().Get("settings", "Send to Tray"), "0");
+  EXPECT_FALSE(settings.Visible());
+}
+
+TEST_F(FrmSettingsTest, AStatusTextSetJustAfterATickStaysForAWholePeriod) {
+  FrmSettings& settings = Window();
+  ui().Advance(5001);
+  ui().Click(settings.cmddefault);
+  ui().Advance(4998);
+  EXPECT_EQ(settings.Label4.Caption(), "Default settings Saved");
+  ui().Advance(1);
+  EXPECT_EQ(settings.Label4.Caption(), "");
+}
+
+TEST_F(FrmSettingsTest, ControlsTakeFocusInTheDesignedTabOrder) {
+  FrmSettings& settings = Window();
+  std::vector<std::string> by_tab(10);
+  for (const forms::Control* control : settings.Controls()) {
+    if (control->Kind() == forms::ControlKind::kTimer) continue;
+    const int tab = control->TabIndex();
+    ASSERT_GE(tab, 0);
+    ASSERT_LT(tab, static_cast<int>(by_tab.size()));
+    by_tab[static_cast<std::size_t>(tab)] = control->Name();
+  }
+  EXPECT_EQ(by_tab,
+            (std::vector<std::string>{"Cmdsave", "Cmdmain", "Label4", "cmddefault", "Check1",
+                                      "Label1", "Check2", "Combo1", "Check3", "Check4"}));
+}
+
 }  // namespace
 }  // namespace ventrix::testing

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/window_placement.h"
 #include "program/product.h"
 #include "program/resource_ids.h"
 #include "tests/support/test_platform.h"
@@ -70,6 +71,41 @@ TEST_F(Splash, TheCloseBoxOnlyHidesItSoItIsNeverUnloaded) {
   EXPECT_EQ(t->LoadedSplash(), &splash);
   EXPECT_EQ(splash.lblplatform.Caption(), "OS - Windows XP");
   EXPECT_FALSE(t->runtime().Ended());
+}
+
+TEST_F(Splash, WithoutTheBannerItIsLoadedFilledAndNeverSeen) {
+  t->Start();
+  FrmSplash* splash = t->LoadedSplash();
+  ASSERT_NE(splash, nullptr);
+  EXPECT_FALSE(splash->Visible());
+  EXPECT_EQ(splash->lblProductName.Caption(), "Ventrix 3");
+  EXPECT_EQ(splash->lblVersion.Caption(), "Version 3.36");
+  EXPECT_EQ(splash->lblplatform.Caption(), "OS - Windows XP");
+  EXPECT_TRUE(t.fake.placement.calls.empty());
+  t.fake.ui.Advance(6000);
+  EXPECT_FALSE(splash->Visible());
+  EXPECT_EQ(t->LoadedSplash(), splash);
+}
+
+TEST_F(Splash, EnterEscAndSpaceHideItLikeALetter) {
+  FrmSplash& splash = StartWithBanner();
+  for (const char key : {'\r', '\x1b', ' '}) {
+    splash.Show();
+    t.fake.ui.PressKey(splash, key);
+    EXPECT_FALSE(splash.Visible()) << static_cast<int>(key);
+  }
+  EXPECT_EQ(t->LoadedSplash(), &splash);
+}
+
+TEST_F(Splash, TheBannerMakesItTopmostAndShowsIt) {
+  FrmSplash& splash = StartWithBanner();
+  const auto& calls = t.fake.placement.calls;
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls[0].window, t.fake.ui.HandleOf(splash));
+  EXPECT_EQ(calls[0].insert_after, kHwndTopmost);
+  EXPECT_EQ(calls[0].x + calls[0].y + calls[0].cx + calls[0].cy, 0);
+  EXPECT_EQ(calls[0].flags, 3u);
+  EXPECT_TRUE(splash.Visible());
 }
 
 }  // namespace
