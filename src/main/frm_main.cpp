@@ -66,17 +66,26 @@ FrmMain::FrmMain(Program& program)
   mnuoptions.on_click = [this](std::int16_t index) { mnuoptions_Click(index); };
   mnuHelp.on_click = [this](std::int16_t index) { mnuHelp_Click(index); };
 
-  // The icon belongs to the window from its creation, shown or hidden; its notifications
-  // enter through the runtime so nothing runs after the program ended.
-  NotifyIconCtrl1 = program_.platform().tray_icons.Create(TrayDesign(), hWnd());
+  // The icon belongs to the window from its creation, shown or hidden. It has an owner window
+  // of its own: this window is not realised yet, so there is no handle to give it.
+  NotifyIconCtrl1 = program_.platform().tray_icons.Create(TrayDesign(), kNoWindow);
   if (NotifyIconCtrl1) {
     NotifyIconCtrl1->on_click = [this](std::int16_t button) {
-      program_.runtime().Dispatch([this, button] { NotifyIconCtrl1_Click(button); });
+      RaiseTrayEvent([this, button] { NotifyIconCtrl1_Click(button); });
     };
     NotifyIconCtrl1->on_dbl_click = [this](std::int16_t button) {
-      program_.runtime().Dispatch([this, button] { NotifyIconCtrl1_DblClick(button); });
+      RaiseTrayEvent([this, button] { NotifyIconCtrl1_DblClick(button); });
     };
   }
+}
+
+// The icon's notifications enter through the runtime like every other event: nothing runs after
+// the program ended, and a click that arrives while a handler is running (inside the icon's own
+// popup menu or a message box) is dropped instead of interrupting that handler.
+void FrmMain::RaiseTrayEvent(const std::function<void()>& event) {
+  forms::Runtime& runtime = program_.runtime();
+  if (runtime.Ended() || runtime.Dispatching()) return;
+  runtime.Dispatch(event);
 }
 
 FrmMain::~FrmMain() = default;

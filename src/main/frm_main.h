@@ -2,7 +2,9 @@
 // frmMain: the start-up window with the green status line, the menu bar and the tray icon.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/components/tray_icon.h"
 #include "platform/forms/form.h"
@@ -58,6 +60,8 @@ class FrmMain : public forms::Form {
   std::unique_ptr<TrayIcon> NotifyIconCtrl1;
 
  private:
+  void RaiseTrayEvent(const std::function<void()>& event);
+
   Program& program_;
 };
 

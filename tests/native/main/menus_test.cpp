@@ -82,6 +82,10 @@ TEST_F(Menus, VisitWebsiteOpensTheSiteThroughTheShell) {
   EXPECT_EQ(call.file, WebSiteUrl);
   EXPECT_EQ(call.verb, "open");
   EXPECT_EQ(call.owner, kNoWindow);
+  // No parameters and no directory: the shell gets null for both and a normal window.
+  EXPECT_FALSE(call.parameters.has_value());
+  EXPECT_FALSE(call.directory.has_value());
+  EXPECT_EQ(call.show, 1);
 
   t.fake.shell.result = 31;  // no association: silent
   ASSERT_TRUE(ui().PickMenu(frm.mnuHelp, 4));

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "main/platform_text.h"
 #include "program/product.h"
@@ -150,6 +153,95 @@ TEST_F(Startup, ClosingTheMainWindowEndsAtOnceWithoutSaving) {
   ui().Advance(7000);
   t.tray().on_click(kMouseRight);
   EXPECT_EQ(t.tray().menus_shown, 0);
+}
+
+// A store that notes what start-up had already done when the settings were first read.
+class WitnessStore : public testing::FakeSettingsStore {
+ public:
+  std::function<void()> on_first_read;
+  std::string Read(const std::string& application, const std::string& section,
+                   const std::string& key, const std::string& default_text) override {
+    if (reads.empty() && on_first_read) on_first_read();
+    return FakeSettingsStore::Read(application, section, key, default_text);
+  }
+};
+
+Platform WithStore(testing::TestPlatform& fake, SettingsStore& store) {
+  Platform base = fake.platform();
+  return Platform{base.ui,    base.version,    base.devices,   base.drives,   base.multimedia,
+                  store,      base.registry,   base.shell,     base.programs, base.placement,
+                  base.facts, base.tray_icons, base.web_checks};
+}
+
+TEST(StartupOrder, ThePlatformLineIsWrittenBeforeTheSettingsAreRead) {
+  testing::TestPlatform fake;
+  fake.version.SetWin98();
+  WitnessStore store;
+  Program program(WithStore(fake, store));
+  std::string line_at_first_read = "<not read>";
+  bool settings_window_loaded = false;
+  store.on_first_read = [&] {
+    if (FrmSplash* splash = program.LoadedSplash())
+      line_at_first_read = splash->lblplatform.Caption();
+    settings_window_loaded = program.LoadedSettings() != nullptr;
+  };
+  program.Start();
+  EXPECT_EQ(line_at_first_read, "Windows 98");
+  EXPECT_TRUE(settings_window_loaded);
+  EXPECT_FALSE(store.reads.empty());
+}
+
+// A headless backend that reports every change of a window's visibility as it happens.
+class VisibilityWitness : public testing::HeadlessBackend {
+ public:
+  std::function<void(const forms::Form&)> on_visible;
+
+  void Realize(forms::Form& form) override {
+    HeadlessBackend::Realize(form);
+    form.AttachPeer(std::make_unique<Peer>(*this, form, HandleOf(form)));
+  }
+
+ private:
+  class Peer : public forms::FormPeer {
+   public:
+    Peer(VisibilityWitness& owner, forms::Form& form, WindowHandle handle)
+        : owner_(owner), form_(form), handle_(handle) {}
+    void Sync(forms::FormChange change) override {
+      if (change == forms::FormChange::kVisible && owner_.on_visible) owner_.on_visible(form_);
+    }
+    WindowHandle Handle() const override { return handle_; }
+    void SetFocus() override {}
+
+   private:
+    VisibilityWitness& owner_;
+    forms::Form& form_;
+    WindowHandle handle_;
+  };
+};
+
+TEST(StartupOrder, SplashOnTopThenShownThenTickedAndMainShownBeforeItsBoxIsTicked) {
+  testing::TestPlatform fake;
+  VisibilityWitness ui;
+  fake.settings.values[{"Ventrix 3", "settings", "Banner Enabled"}] = "1";
+  fake.settings.values[{"Ventrix 3", "settings", "Visible on Start-up"}] = "1";
+  Platform base = fake.platform();
+  Program program(Platform{ui, base.version, base.devices, base.drives, base.multimedia,
+                           base.settings, base.registry, base.shell, base.programs, base.placement,
+                           base.facts, base.tray_icons, base.web_checks});
+  std::vector<std::string> seen;
+  ui.on_visible = [&](const forms::Form& form) {
+    const FrmSettings* settings = program.LoadedSettings();
+    ASSERT_NE(settings, nullptr);
+    seen.push_back(form.Name() + (form.Visible() ? " shown" : " hidden") +
+                   " placements=" + std::to_string(fake.placement.calls.size()) +
+                   " Check3=" + std::to_string(settings->Check3.Value()) +
+                   " Check2=" + std::to_string(settings->Check2.Value()));
+  };
+  program.Start();
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      "frmSplash shown placements=1 Check3=0 Check2=0",
+                      "frmMain shown placements=1 Check3=1 Check2=0",
+                  }));
 }
 
 }  // namespace

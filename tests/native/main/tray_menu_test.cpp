@@ -124,6 +124,25 @@ TEST_F(TrayMenu, LeftClickRepeatsTheLastBalloonOtherButtonsNothing) {
   EXPECT_EQ(t.tray().menus_shown, 0);
 }
 
+TEST_F(TrayMenu, ClicksThatArriveWhileAHandlerRunsAreDropped) {
+  FrmMain& frm = Start();
+  t.tray().picks.push_back("EXIT");
+  // As from inside the popup menu's or a message box's own message loop.
+  Event([&] {
+    t.tray().on_click(kMouseRight);
+    t.tray().on_dbl_click(0);
+    t.tray().on_click(kMouseLeft);
+  });
+  EXPECT_EQ(t.tray().menus_shown, 0);
+  EXPECT_FALSE(frm.Visible());
+  EXPECT_TRUE(t.tray().balloons.empty());
+  EXPECT_FALSE(t->runtime().Ended());
+
+  // Once that handler is over the icon answers again.
+  t.tray().on_click(kMouseRight);
+  EXPECT_TRUE(t->runtime().Ended());
+}
+
 // A tray icon whose menu fails: the click is swallowed and the program goes on.
 class FailingMenuIcon : public testing::FakeTrayIcon {
  public:
