@@ -32,7 +32,10 @@ for pair in "win98|Windows 98" "winxp|OS - Windows XP" "nt40|OS - Windows"; do
   release=${pair%%|*}
   text=${pair#*|}
   clear_settings
+  # The splash alone on screen, for the record.
+  [ "$release" = winxp ] && store_setting settings "Banner Enabled" 1
   start_ventrix "$release" "platform-$release"
+  [ "$release" = winxp ] && screenshot splash-alone
   check "splash platform line on $release: $text" has_child_text "$SPLASH" "$text"
   stop_ventrix
 done
