@@ -206,5 +206,20 @@ TEST_F(WebVersionCheckTest, DestroyingTheCheckDuringAFetchIsSafe) {
   EXPECT_EQ(check_, nullptr);
 }
 
+TEST(VersionFileText, ShownInTheAnsiCodePageAndLaunchedPercentEncoded) {
+  EXPECT_EQ(Utf8ToAnsi(""), "");
+  EXPECT_EQ(Utf8ToAnsi("Tray control 4.0.1"), "Tray control 4.0.1");
+  // Not UTF-8: passed on untouched rather than lost.
+  EXPECT_EQ(Utf8ToAnsi("caf\xE9"), "caf\xE9");
+  if (GetACP() == 1252) {
+    EXPECT_EQ(Utf8ToAnsi("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xE9 \x80");
+    // A character the code page lacks becomes its default character.
+    EXPECT_EQ(Utf8ToAnsi("disc \xF0\x9F\x92\xBF"), "disc ??");
+  }
+  EXPECT_EQ(PercentEncodeNonAscii("http://127.0.0.1/dl/ventrix401.exe"),
+            "http://127.0.0.1/dl/ventrix401.exe");
+  EXPECT_EQ(PercentEncodeNonAscii("http://x/caf\xC3\xA9.exe"), "http://x/caf%C3%A9.exe");
+}
+
 }  // namespace
 }  // namespace ventrix::win32

@@ -3,6 +3,8 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <atomic>
+#include <climits>
 #include <deque>
 #include <mutex>
 #include <optional>
@@ -33,6 +35,46 @@ using InternetHandle = std::unique_ptr<void, InternetCloser>;
 
 }  // namespace
 
+std::string Utf8ToAnsi(const std::string& text) {
+  if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) return text;
+  const int length = static_cast<int>(text.size());
+  const int wide_length =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
+  if (wide_length <= 0) return text;
+  std::wstring wide(static_cast<std::size_t>(wide_length), L'\0');
+  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, wide.data(),
+                          wide_length) != wide_length) {
+    return text;
+  }
+  const int ansi_length =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_length, nullptr, 0, nullptr, nullptr);
+  if (ansi_length <= 0) return text;
+  std::string ansi(static_cast<std::size_t>(ansi_length), '\0');
+  if (WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_length, ansi.data(), ansi_length, nullptr,
+                          nullptr) != ansi_length) {
+    return text;
+  }
+  return ansi;
+}
+
+std::string PercentEncodeNonAscii(const std::string& address) {
+  constexpr char kHexDigits[] = "0123456789ABCDEF";
+  constexpr unsigned char kFirstNonAscii = 0x80;
+  std::string encoded;
+  encoded.reserve(address.size());
+  for (const char c : address) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < kFirstNonAscii) {
+      encoded += c;
+    } else {
+      encoded += '%';
+      encoded += kHexDigits[byte >> 4];
+      encoded += kHexDigits[byte & 0xF];
+    }
+  }
+  return encoded;
+}
+
 // Results travel from the worker threads to the window thread through this queue; the
 // posted message only says "look at the queue", so no pointer ever crosses threads.
 struct CheckChannel {
@@ -56,41 +98,16 @@ struct CheckChannel {
   }
 };
 
-// The WinINet session of one fetch. Closing the session ends a blocking call on any of its
-// handles, which is how the window thread aborts a fetch; it also closes the session's
-// request handle, so after an abort the worker must not close that handle again.
+// One running fetch. The worker alone opens, uses and closes its WinINet handles: closing a
+// handle from the window thread could land between the worker's check and its next call, and
+// WinINet hands freed handle values out again, so that call could act on another fetch's
+// request. Instead the window thread only marks the fetch aborted; the worker looks at the
+// mark between steps, and the session's timeouts bound each blocking call.
 struct FetchControl {
-  std::mutex mutex;
-  InternetHandle session;
-  bool aborted = false;
+  std::atomic<bool> aborted{false};
 
-  void Abort() {
-    std::lock_guard lock(mutex);
-    aborted = true;
-    session.reset();
-  }
-  // Takes the worker's new session; false (and the session closed) when already aborted.
-  bool Adopt(InternetHandle new_session) {
-    std::lock_guard lock(mutex);
-    if (aborted) return false;
-    session = std::move(new_session);
-    return true;
-  }
-  bool Aborted() {
-    std::lock_guard lock(mutex);
-    return aborted;
-  }
-  // The worker's clean-up: the request handle first, then the session, unless an abort
-  // already closed both.
-  void Close(InternetHandle& request) {
-    std::lock_guard lock(mutex);
-    if (aborted) {
-      static_cast<void>(request.release());
-    } else {
-      request.reset();
-    }
-    session.reset();
-  }
+  void Abort() { aborted.store(true); }
+  bool Aborted() const { return aborted.load(); }
 };
 
 namespace {
@@ -108,7 +125,7 @@ void SetTimeouts(HINTERNET session, std::chrono::milliseconds timeout) {
 
 // Reads the request's status and, for a success, at most kMaxVersionFileBytes + 1 bytes of
 // body; an empty status means the transport failed.
-HttpAnswer ReadAnswer(FetchControl& control, HINTERNET request) {
+HttpAnswer ReadAnswer(const FetchControl& control, HINTERNET request) {
   HttpAnswer answer;
   DWORD status = 0;
   DWORD size = sizeof(status);
@@ -134,20 +151,17 @@ HttpAnswer ReadAnswer(FetchControl& control, HINTERNET request) {
   return answer;
 }
 
-HttpAnswer Fetch(FetchControl& control, const std::string& url, std::chrono::milliseconds timeout) {
-  InternetHandle session(
+HttpAnswer Fetch(const FetchControl& control, const std::string& url,
+                 std::chrono::milliseconds timeout) {
+  const InternetHandle session(
       InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-  if (!session) return {};
-  const HINTERNET session_handle = session.get();
-  SetTimeouts(session_handle, timeout);
-  if (!control.Adopt(std::move(session))) return {};
-
-  InternetHandle request(
-      InternetOpenUrlA(session_handle, url.c_str(), nullptr, 0, kOpenUrlFlags, 0));
-  HttpAnswer answer;
-  if (request && !control.Aborted()) answer = ReadAnswer(control, request.get());
-  control.Close(request);
-  return answer;
+  if (!session || control.Aborted()) return {};
+  SetTimeouts(session.get(), timeout);
+  // Declared after the session, so the request is closed first.
+  const InternetHandle request(
+      InternetOpenUrlA(session.get(), url.c_str(), nullptr, 0, kOpenUrlFlags, 0));
+  if (!request || control.Aborted()) return {};
+  return ReadAnswer(control, request.get());
 }
 
 void RunCheck(std::shared_ptr<CheckChannel> channel, std::shared_ptr<FetchControl> control,
@@ -157,7 +171,12 @@ void RunCheck(std::shared_ptr<CheckChannel> channel, std::shared_ptr<FetchContro
     CheckOutcome outcome = DecideCheckOutcome(Fetch(*control, url, timeout), running_version);
     channel->Post(check_id, std::move(outcome));
   } catch (...) {
-    // Nothing to report to: the window thread's deadline fails the check.
+    // Still one event per check: report a failed connection, or, should even that fail,
+    // leave it to the window thread's deadline.
+    try {
+      channel->Post(check_id, CheckFailedOutcome{kCheckCouldNotConnect});
+    } catch (...) {
+    }
   }
 }
 
@@ -279,13 +298,16 @@ bool Win32WebVersionCheck::Raise(const CheckOutcome& outcome) {
   try {
     if (const auto* found = std::get_if<NewVersionOutcome>(&outcome)) {
       const bool launch = autolaunchbrowser && IsHttpAddress(found->download);
+      const std::string address = PercentEncodeNonAscii(found->download);
       Shell& shell = shell_;
       if (auto handler = NewVersionFound) {
-        handler(found->available, found->download, found->information, std::string());
+        // The file is UTF-8; the program's texts are in the ANSI code page.
+        handler(Utf8ToAnsi(found->available), Utf8ToAnsi(found->download),
+                Utf8ToAnsi(found->information), std::string());
       }
-      if (launch)
-        shell.ShellExecute(kNoWindow, "open", found->download, std::nullopt, std::nullopt,
-                           SW_SHOWNORMAL);
+      if (launch) {
+        shell.ShellExecute(kNoWindow, "open", address, std::nullopt, std::nullopt, SW_SHOWNORMAL);
+      }
     } else if (const auto* failed = std::get_if<CheckFailedOutcome>(&outcome)) {
       if (auto handler = CheckFailed) handler(failed->code);
     } else if (auto handler = NoNewVersion) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 #include <type_traits>
 
 #include "platform/components/version_file.h"
@@ -19,6 +20,14 @@ namespace ventrix::win32 {
 inline constexpr std::chrono::milliseconds kDefaultCheckTimeout{15'000};
 inline constexpr std::chrono::milliseconds kMinCheckTimeout{100};
 inline constexpr std::chrono::milliseconds kMaxCheckTimeout{300'000};
+
+// The version file's UTF-8 text in the ANSI code page that the program's windows use;
+// characters the code page lacks become its default character. Text that is not UTF-8 is
+// returned as it is.
+std::string Utf8ToAnsi(const std::string& text);
+// The address with every byte above 0x7F written as %XX, the form a browser takes from an
+// ANSI command line without loss.
+std::string PercentEncodeNonAscii(const std::string& address);
 
 struct CheckChannel;  // results handed from the workers to the window thread
 struct FetchControl;  // one running fetch, abortable from the window thread

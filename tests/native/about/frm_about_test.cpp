@@ -142,6 +142,74 @@ TEST_F(AboutTest, SysInfoUnavailableWhenNothingIsFound) {
   for (const ShownMessageBox& box : Boxes()) EXPECT_EQ(box.text, kUnavailable);
 }
 
+bool SameRect(const forms::Rect& a, const forms::Rect& b) {
+  return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+}
+
+TEST_F(AboutTest, LayoutTabOrderAndFonts) {
+  FrmAbout& about = About();
+  EXPECT_EQ(about.Design().caption, "About");
+  EXPECT_EQ(about.Design().client_width, 5175);
+  EXPECT_EQ(about.Design().client_height, 3045);
+  EXPECT_FALSE(about.Design().min_button);
+  EXPECT_FALSE(about.Design().max_button);
+  struct Place {
+    const forms::Control& control;
+    forms::Rect rect;
+    int tab;
+  };
+  const Place places[] = {
+      {about.picIcon, {120, 240, 480, 480}, 1},
+      {about.lblTitle, {840, 240, 3885, 225}, 5},
+      {about.lblplatform, {840, 480, 3885, 255}, 7},
+      {about.lblVersion, {840, 720, 3885, 195}, 6},
+      {about.lblDescription, {840, 960, 3885, 210}, 3},
+      {about.lblhyperlink, {120, 1200, 615, 255}, 9},
+      {about.vbwHyperlink1, {840, 1200, 3990, 210}, 8},
+      {about.lblDisclaimer, {120, 1680, 3735, 1260}, 4},
+      {about.cmdOK, {3960, 1680, 1140, 345}, 0},
+      {about.Command1, {3960, 2040, 1140, 345}, 10},
+      {about.cmdSysInfo, {3960, 2400, 1125, 345}, 2},
+  };
+  for (const Place& place : places) {
+    SCOPED_TRACE(place.control.Name());
+    EXPECT_TRUE(SameRect(place.control.rect(), place.rect));
+    EXPECT_EQ(place.control.TabIndex(), place.tab);
+  }
+  EXPECT_EQ(about.cmdOK.Caption(), "OK");
+  EXPECT_EQ(about.Command1.Caption(), "Web Update");
+  EXPECT_EQ(about.cmdSysInfo.Caption(), "&System Info...");
+  EXPECT_EQ(about.lblhyperlink.Caption(), "Website");
+  EXPECT_EQ(about.lblTitle.font().name, "MS Sans Serif");
+  EXPECT_DOUBLE_EQ(about.lblTitle.font().points, 8.25);
+  EXPECT_TRUE(about.lblTitle.font().bold);
+  EXPECT_EQ(about.vbwHyperlink1.font().name, "Tahoma");
+  EXPECT_DOUBLE_EQ(about.vbwHyperlink1.font().points, 9);
+  EXPECT_FALSE(about.vbwHyperlink1.font().bold);
+  EXPECT_TRUE(about.vbwHyperlink1.font().underline);
+  // The separator: grey groove and white highlight across the window.
+  EXPECT_EQ(about.Line1[1].BorderColor(), forms::kGrey128);
+  EXPECT_EQ(about.Line1[0].BorderColor(), forms::kWhite);
+  for (const forms::Line& line : about.Line1) {
+    EXPECT_EQ(line.rect().left, 0);
+    EXPECT_EQ(line.rect().width, 5160);
+    EXPECT_EQ(line.rect().height, 0);
+  }
+  EXPECT_EQ(about.Line1[1].rect().top, 1560);
+}
+
+TEST_F(AboutTest, TheLinkOpensItsAddressThroughTheShell) {
+  FrmAbout& about = About();
+  EXPECT_TRUE(about.vbwHyperlink1.Click());
+  ASSERT_EQ(program.fake.shell.calls.size(), 1u);
+  EXPECT_EQ(program.fake.shell.calls[0].verb, "open");
+  EXPECT_EQ(program.fake.shell.calls[0].file, WebSiteUrl);
+  EXPECT_EQ(program.fake.shell.calls[0].show, 1);
+  about.vbwHyperlink1.set_LinkAddress("C:\\Windows\\notepad.exe");
+  EXPECT_FALSE(about.vbwHyperlink1.Click());
+  EXPECT_EQ(program.fake.shell.calls.size(), 1u);
+}
+
 TEST(HyperlinkSchemes, OnlyWebAndMailAddressesOpen) {
   EXPECT_TRUE(IsOpenableLink("https://www.tarrowby.com"));
   EXPECT_TRUE(IsOpenableLink("HTTP://example.com"));

@@ -83,6 +83,36 @@ TEST_F(WebUpdateTest, OnlyConnectionAndMissingFileFailuresAreShown) {
   }
 }
 
+TEST_F(WebUpdateTest, LayoutAndTabOrder) {
+  FrmWebUpdate& window = Window();
+  EXPECT_EQ(window.Design().client_width, 4245);
+  EXPECT_EQ(window.Design().client_height, 1755);
+  EXPECT_FALSE(window.Design().min_button);
+  EXPECT_FALSE(window.Design().max_button);
+  struct Place {
+    const forms::Control& control;
+    forms::Rect rect;
+    int tab;
+  };
+  const Place places[] = {
+      {window.Command1, {120, 120, 1575, 375}, 0},
+      {window.Label1, {120, 600, 3975, 615}, 1},
+      {window.lblVersion, {1560, 1440, 2055, 225}, 2},
+      {window.Command2, {120, 1320, 1215, 375}, 3},
+  };
+  for (const Place& place : places) {
+    SCOPED_TRACE(place.control.Name());
+    const forms::Rect& rect = place.control.rect();
+    EXPECT_EQ(rect.left, place.rect.left);
+    EXPECT_EQ(rect.top, place.rect.top);
+    EXPECT_EQ(rect.width, place.rect.width);
+    EXPECT_EQ(rect.height, place.rect.height);
+    EXPECT_EQ(place.control.TabIndex(), place.tab);
+  }
+  EXPECT_EQ(window.Command1.Caption(), "Check For Update");
+  EXPECT_EQ(window.Command2.Caption(), "C&lose");
+}
+
 TEST_F(WebUpdateTest, CloseUnloadsAndReopeningCreatesAfresh) {
   FrmWebUpdate* first = &Window();
   FakeWebVersionCheck* first_check = &Check();
