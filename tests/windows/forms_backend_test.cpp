@@ -416,6 +416,11 @@ TEST_F(FormsBackendTest, ComboSelectionRunsItsClickButTypingDoesNot) {
   EXPECT_EQ(form->Combo1.ListIndex(), 1);
   EXPECT_EQ(form->events, (std::vector<std::string>{"Combo1_Click", "Combo1_Click"}));
 
+  SendMessageA(combo, CB_SETCURSEL, 1, 0);  // the user picks E:\ again over the typed text
+  Notify(*form, form->Combo1, CBN_SELCHANGE);
+  EXPECT_EQ(form->Combo1.Text(), "E:\\");
+  EXPECT_EQ(form->events.size(), 2u);  // the same entry: no click
+
   SetWindowTextA(combo, std::string(ui::kMaxComboTextLength + 40, 'x').c_str());
   Notify(*form, form->Combo1, CBN_EDITCHANGE);
   EXPECT_EQ(form->Combo1.Text().size(), static_cast<std::size_t>(ui::kMaxComboTextLength));
@@ -505,6 +510,68 @@ TEST_F(FormsBackendTest, KeyPressReachesTheFormFromAnyControlAndEndStopsTheLoop)
   EXPECT_EQ(keys, (std::vector<char>{'\r', '\x1b', ' ', 'x'}));
   EXPECT_TRUE(runtime.Ended());
   EXPECT_EQ(form->hWnd(), kNoWindow);
+}
+
+// What a thread timer sees while a message box is up, before it closes the box.
+struct MessageBoxWatch {
+  HWND first = nullptr;
+  HWND second = nullptr;
+  bool seen = false;
+  HWND box_owner = nullptr;
+  bool first_enabled = true;
+  bool second_enabled = true;
+};
+MessageBoxWatch g_box_watch;
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+void CALLBACK WatchMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &FindMessageBox, reinterpret_cast<LPARAM>(&box));
+  if (box == nullptr) return;  // not up yet
+  KillTimer(nullptr, timer);
+  g_box_watch.seen = true;
+  g_box_watch.box_owner = GetWindow(box, GW_OWNER);
+  g_box_watch.first_enabled = IsWindowEnabled(g_box_watch.first) != FALSE;
+  g_box_watch.second_enabled = IsWindowEnabled(g_box_watch.second) != FALSE;
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+TEST_F(FormsBackendTest, MessageBoxIsModalForEveryWindowOfTheProgram) {
+  SampleForm second(runtime, shell);
+  runtime.Load(second);
+  form->Show();
+  second.Show();
+  SetActiveWindow(WindowOf(second));
+  ASSERT_EQ(GetActiveWindow(), WindowOf(second));
+  g_box_watch = {WindowOf(*form), WindowOf(second)};
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &WatchMessageBox);
+  backend.MessageBox("System Information Is Unavailable At This Time", forms::kMsgBoxOkOnly,
+                     "Ventrix3");
+  KillTimer(nullptr, timer);
+  ASSERT_TRUE(g_box_watch.seen);
+  // Above the active window, and neither window takes input while the box is up.
+  EXPECT_EQ(g_box_watch.box_owner, WindowOf(second));
+  EXPECT_FALSE(g_box_watch.first_enabled);
+  EXPECT_FALSE(g_box_watch.second_enabled);
+  EXPECT_TRUE(IsWindowEnabled(WindowOf(*form)));
+  EXPECT_TRUE(IsWindowEnabled(WindowOf(second)));
+  runtime.Unload(second, forms::kFormCode);
+}
+
+TEST_F(FormsBackendTest, FocusBringsAMinimisedWindowBack) {
+  form->Show();
+  ShowWindow(WindowOf(*form), SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(WindowOf(*form)));
+  form->SetFocus();
+  EXPECT_FALSE(IsIconic(WindowOf(*form)));
+  EXPECT_TRUE(IsWindowVisible(WindowOf(*form)));
 }
 
 TEST(Win32WindowPlacement, PassesThePlacementToTheWindow) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -186,6 +187,7 @@ TEST(LoadMenuPicture, GivesTheBackgroundTheMenuColourAndKeepsThePicture) {
 struct MenuDriver {
   int downs = 0;           // arrow-down presses, then Enter; negative: dismiss with EndMenu
   std::string screenshot;  // file to write a screen capture to, or empty
+  std::function<void()> while_open = nullptr;  // runs once the menu is open, before the keys
   bool fired = false;
 };
 MenuDriver g_driver;
@@ -249,6 +251,7 @@ void CALLBACK DriveMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   g_driver.fired = true;
   if (!g_driver.screenshot.empty()) SaveScreen(g_driver.screenshot);
+  if (g_driver.while_open) g_driver.while_open();
   if (g_driver.downs < 0) {
     EndMenu();
     return;
@@ -288,6 +291,27 @@ TEST(Win32TrayIcon, ShowMenuAnswersThePickedRowOrNothing) {
   EXPECT_EQ(picked->Key, "Open Ventrix");
 
   EXPECT_FALSE(ShowDriven(*icon, {-1, {}}).has_value());  // dismissed
+}
+
+TEST(Win32TrayIcon, RaisesNothingWhileItsMenuIsOpen) {
+  auto icon = MakeIcon();
+  AddProgramRows(icon->TrayMenu());
+  int notifications = 0;
+  icon->on_click = [&](std::int16_t) { ++notifications; };
+  icon->on_dbl_click = [&](std::int16_t) { ++notifications; };
+  const HWND owner = icon->owner_window();
+  MenuDriver driver{1, {}};
+  driver.while_open = [owner] {
+    for (UINT mouse : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP})
+      SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, mouse);
+  };
+  const std::optional<TrayMenuItem> picked = ShowDriven(*icon, driver);
+  ASSERT_TRUE(picked.has_value());
+  EXPECT_EQ(picked->Key, "Open Ventrix");
+  EXPECT_EQ(notifications, 0);
+  // Once the menu has closed, the icon reports again.
+  SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONUP);
+  EXPECT_EQ(notifications, 1);
 }
 
 TEST(Win32TrayIcon, RaisesClicksAndDoubleClicks) {

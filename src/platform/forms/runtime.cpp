@@ -72,6 +72,9 @@ void Runtime::Dispatch(const std::function<void()>& event) {
     } catch (const std::exception& failure) {
       MsgBox(failure.what(), kMsgBoxCritical);
       End();
+    } catch (...) {
+      MsgBox(kUnknownFailure, kMsgBoxCritical);
+      End();
     }
   }
   if (dispatch_depth_ == 0) CollectUnloaded();

@@ -18,6 +18,8 @@ inline constexpr int kMsgBoxCritical = 16;
 inline constexpr int kMsgBoxInformation = 64;
 // The caption of a message box shown without one.
 inline constexpr const char* kProgramTitle = "Ventrix3";
+// The report of a failure that carries no description of its own.
+inline constexpr const char* kUnknownFailure = "An unexpected error has occurred.";
 
 class Runtime {
  public:

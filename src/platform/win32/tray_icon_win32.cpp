@@ -113,6 +113,9 @@ LRESULT Win32TrayIcon::HandleMessage(HWND window, UINT message, WPARAM wparam, L
 }
 
 void Win32TrayIcon::RaiseMouseEvent(UINT mouse_message) {
+  // While the popup menu is open its pick is still being waited for: a click on the icon then
+  // only closes the menu and must not start another handler inside the running one.
+  if (menu_.tracking()) return;
   // Handlers are copied first: one may end the program and destroy this object, so nothing
   // here touches a member after the call.
   switch (mouse_message) {

@@ -2,12 +2,18 @@
 
 #include <shlwapi.h>
 
+#include <cstddef>
+
 #include "platform/components/tray_icon.h"
 
 namespace ventrix::win32 {
 namespace {
 
 constexpr DWORD kShellWithFullSize = 6;
+// The full size must be the one Windows XP knows (ending at guidItem): its shell treats any
+// other size as the original one and shows no balloon.
+static_assert(sizeof(NOTIFYICONDATAA) ==
+              offsetof(NOTIFYICONDATAA, guidItem) + sizeof(NOTIFYICONDATAA::guidItem));
 constexpr DWORD kShellWithBalloons = 5;
 // The tooltip field of the original structure layout.
 constexpr std::size_t kOriginalTipSize = 64;

@@ -34,6 +34,8 @@ class TrayPopupMenu {
   // The native menu as last built (nullptr before the first Track); builds it when asked to.
   HMENU native() const { return menu_.get(); }
   bool Build();
+  // True while the menu is open (inside Track).
+  bool tracking() const { return tracking_; }
 
  private:
   HBITMAP Picture(int resource_id);

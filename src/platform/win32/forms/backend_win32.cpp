@@ -23,6 +23,34 @@ constexpr int kExitCode = 0;
 constexpr int kLoopFailureExitCode = 1;
 constexpr char kEditClass[] = "Edit";
 
+BOOL CALLBACK CollectUsableWindow(HWND window, LPARAM windows) {
+  if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+  }
+  return TRUE;
+}
+
+// Disables the program's other windows while a message box is up, and enables them again.
+class OtherWindowsDisabled {
+ public:
+  explicit OtherWindowsDisabled(HWND owner) {
+    EnumThreadWindows(GetCurrentThreadId(), &CollectUsableWindow,
+                      reinterpret_cast<LPARAM>(&windows_));
+    std::erase(windows_, owner);  // the message box disables its owner itself
+    for (HWND window : windows_) EnableWindow(window, FALSE);
+  }
+  ~OtherWindowsDisabled() {
+    for (HWND window : windows_) {
+      if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+  }
+  OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+  OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+
+ private:
+  std::vector<HWND> windows_;
+};
+
 bool IsEditWindow(HWND window) {
   char name[sizeof(kEditClass) + 1] = {};
   return GetClassNameA(window, name, sizeof(name)) != 0 && lstrcmpiA(name, kEditClass) == 0;
@@ -69,8 +97,14 @@ void Win32Backend::Destroy(forms::Form& form) {
 }
 
 void Win32Backend::MessageBox(const std::string& text, int style, const std::string& caption) {
-  ::MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(),
-                static_cast<UINT>(style) | MB_TASKMODAL);
+  // Owned by the program's active window, so it stays above it (a topmost one included). An
+  // owner makes the box modal for that window alone (MB_TASKMODAL then disables nothing
+  // else), so the other windows are disabled here for as long as the box is up.
+  HWND owner = GetActiveWindow();
+  if (owner != nullptr && !IsWindowVisible(owner)) owner = nullptr;
+  const OtherWindowsDisabled others(owner);
+  ::MessageBoxA(owner, text.c_str(), caption.c_str(),
+                static_cast<UINT>(style) | (owner != nullptr ? MB_APPLMODAL : MB_TASKMODAL));
 }
 
 void Win32Backend::Quit() {

@@ -44,7 +44,11 @@ void ComboBoxPeer::OnCommand(int code) {
   if (code == CBN_SELCHANGE) {
     const int index = static_cast<int>(SendMessageA(hwnd(), CB_GETCURSEL, 0, 0));
     if (index == CB_ERR) return;
-    host().Raise([&combo, index] { combo.set_list_index(index); });
+    host().Raise([&combo, index] {
+      combo.set_list_index(index);
+      // Picking the entry already selected runs nothing, but replaces any typed text.
+      combo.set_text(combo.List(index));
+    });
   } else if (code == CBN_EDITCHANGE) {
     const std::string text = NativeText();
     host().Raise([&combo, &text] { combo.set_text(text); });

@@ -96,6 +96,8 @@ void FormWindow::Sync(forms::FormChange change) {
 
 void FormWindow::SetFocus() {
   if (hwnd_ == nullptr || !IsWindowVisible(hwnd_)) return;
+  // A minimised window cannot take the focus the user is being brought to it for.
+  if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
   SetForegroundWindow(hwnd_);
   ::SetFocus(hwnd_);
 }
