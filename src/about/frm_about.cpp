@@ -84,7 +84,9 @@ FrmAbout::FrmAbout(Program& program)
   cmdOK.set_tab_index(kTabOk);
   Command1.set_tab_index(kTabWebUpdate);
   cmdSysInfo.set_tab_index(kTabSysInfo);
+  // OK answers both Enter and Esc.
   cmdOK.set_default(true);
+  cmdOK.set_cancel(true);
 
   cmdOK.on_click = [this] { cmdOK_Click(); };
   Command1.on_click = [this] { Command1_Click(); };

@@ -44,6 +44,8 @@ FrmWebUpdate::FrmWebUpdate(Program& program)
   Label1.set_tab_index(kTabExplanation);
   lblVersion.set_tab_index(kTabVersion);
   Command2.set_tab_index(kTabClose);
+  // Esc closes the window as "C&lose" does.
+  Command2.set_cancel(true);
   Command1.on_click = [this] { Command1_Click(); };
   Command2.on_click = [this] { Command2_Click(); };
   WebVrChk1->autolaunchbrowser = true;

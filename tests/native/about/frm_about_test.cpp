@@ -153,6 +153,8 @@ TEST_F(AboutTest, LayoutTabOrderAndFonts) {
   EXPECT_EQ(about.Design().client_height, 3045);
   EXPECT_FALSE(about.Design().min_button);
   EXPECT_FALSE(about.Design().max_button);
+  EXPECT_TRUE(about.cmdOK.IsDefault());
+  EXPECT_TRUE(about.cmdOK.IsCancel());
   struct Place {
     const forms::Control& control;
     forms::Rect rect;
