@@ -27,9 +27,6 @@ constexpr const char* kClosedSuffix = " Tray is Closed.";
 constexpr const char* kLockedSuffix = " is locked.";
 constexpr const char* kUnlockedSuffix = " is unlocked.";
 
-constexpr std::int16_t kLocked = 1;
-constexpr std::int16_t kUnlocked = 0;
-
 enum class TrayMechanism { kCommandString, kDevice, kNone };
 
 // Asked anew at every operation: nothing about the release is cached.

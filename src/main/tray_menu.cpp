@@ -23,9 +23,6 @@ constexpr const char* kAboutKey = "ABOUT";
 constexpr const char* kExitKey = "EXIT";
 constexpr const char* kSeparator = "-";
 
-constexpr std::int16_t kLocked = 1;
-constexpr std::int16_t kUnlocked = 0;
-
 }  // namespace
 
 void FrmMain::FillTrayMenu() {

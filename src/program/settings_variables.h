@@ -8,6 +8,9 @@ namespace ventrix {
 
 inline constexpr const char* kTrayOpened = "opened";
 inline constexpr const char* kTrayClosed = "closed";
+// LockStatus values.
+inline constexpr std::int16_t kLocked = 1;
+inline constexpr std::int16_t kUnlocked = 0;
 
 struct SettingsVariables {
   std::string AppTitle;
