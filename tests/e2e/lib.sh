@@ -184,3 +184,13 @@ watch_status() {
   sleep 1.5
 }
 seen_status() { wait "$WATCH_PID"; }
+# Whether a screenshot region holds more than MIN colours, that is a picture rather than the
+# plain task bar or desktop: the tray icon, a balloon.
+region_has_picture() {
+  local shot="$E2E_OUT/$1.png" geometry=$2 min=$3
+  local colours
+  colours=$(convert "$shot" -crop "$geometry" +repage -format %k info: 2>/dev/null)
+  [ "${colours:-0}" -gt "$min" ]
+}
+TRAY_ICON_REGION=16x16+782+582
+BALLOON_REGION=140x50+655+512

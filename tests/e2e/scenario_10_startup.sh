@@ -7,6 +7,7 @@ check "first run: the main window stays hidden" is_hidden "$MAIN"
 check "first run: no splash screen" is_hidden "$SPLASH"
 check "first run: nothing is written to the registry" not settings_exist
 screenshot first-run-tray-only
+check "first run: only the tray icon shows" region_has_picture first-run-tray-only "$TRAY_ICON_REGION" 1
 stop_ventrix
 
 clear_settings

@@ -13,6 +13,7 @@ check "tray Eject / Close: ejects" seen_status
 check "tray Eject / Close: the eject request was sent" log_has ',0x2d4808,'
 sleep 3
 screenshot tray-balloon-eject
+check "tray Eject / Close: a balloon shows" region_has_picture tray-balloon-eject "$BALLOON_REGION" 4
 watch_status "Device D: Tray is Closed."
 tray_pick "$TRAY_EJECT_CLOSE"
 check "tray Eject / Close again: closes" seen_status
@@ -48,6 +49,7 @@ check "double click on the icon brings the hidden main window back" drv_ok wait 
 tray_click 1
 sleep 3
 screenshot tray-balloon-repeated
+check "left click repeats the last balloon" region_has_picture tray-balloon-repeated "$BALLOON_REGION" 4
 
 tray_pick "$TRAY_OPEN"
 check "Open Ventrix keeps the main window shown" is_visible "$MAIN"
