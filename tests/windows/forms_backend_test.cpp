@@ -608,9 +608,7 @@ bool SaveWindowImage(HWND window, const std::string& path) {
       GetDC(nullptr), [](HDC dc) { ReleaseDC(nullptr, dc); });
   std::unique_ptr<std::remove_pointer_t<HDC>, BOOL (*)(HDC)> memory(
       CreateCompatibleDC(screen.get()), [](HDC dc) { return DeleteDC(dc); });
-  ui::GdiObjectDeleter delete_object;
-  std::unique_ptr<std::remove_pointer_t<HBITMAP>, ui::GdiObjectDeleter> bitmap(
-      CreateCompatibleBitmap(screen.get(), width, height), delete_object);
+  BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), width, height));
   if (!screen || !memory || !bitmap) return false;
   {
     ui::SelectedObject selected(memory.get(), bitmap.get());

@@ -168,7 +168,7 @@ TEST(Win32TrayIcon, BuildsThePopupMenuWithPictures) {
 TEST(LoadMenuPicture, GivesTheBackgroundTheMenuColourAndKeepsThePicture) {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   EXPECT_FALSE(LoadMenuPicture(instance, kMissingBitmap));
-  TrayBitmapHandle disc = LoadMenuPicture(instance, IDB_DISC);
+  BitmapHandle disc = LoadMenuPicture(instance, IDB_DISC);
   ASSERT_TRUE(disc);
   BITMAP info{};
   ASSERT_TRUE(GetObjectA(disc.get(), sizeof(info), &info));

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/components/tray_icon.h"
-#include "platform/win32/tray_handles_win32.h"
+#include "platform/win32/handles_win32.h"
 #include "platform/win32/tray_notify_data_win32.h"
 #include "platform/win32/tray_popup_menu_win32.h"
 
@@ -54,10 +54,10 @@ class Win32TrayIcon : public TrayIcon, public TrayMenuRoot {
   UINT taskbar_created_ = 0;
   bool added_ = false;
   bool last_request_accepted_ = false;
-  TrayIconHandle icon_;
+  IconHandle icon_;
   TrayPopupMenu menu_;
   // Last, so the window goes before the icon and menu it shows.
-  TrayWindowHandle window_;
+  OwnedWindow window_;
 };
 
 class Win32TrayIconFactory : public TrayIconFactory {

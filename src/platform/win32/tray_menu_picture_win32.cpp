@@ -50,8 +50,8 @@ void PaintBackgroundAsMenu(HBITMAP bitmap) {
 
 }  // namespace
 
-TrayBitmapHandle LoadMenuPicture(HINSTANCE instance, int resource_id) {
-  TrayBitmapHandle bitmap(
+BitmapHandle LoadMenuPicture(HINSTANCE instance, int resource_id) {
+  BitmapHandle bitmap(
       static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(resource_id), IMAGE_BITMAP,
                                       kMenuPictureSize, kMenuPictureSize, LR_CREATEDIBSECTION)));
   if (bitmap) PaintBackgroundAsMenu(bitmap.get());

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/tray_handles_win32.h"
+#include "platform/win32/handles_win32.h"
 
 namespace ventrix::win32 {
 
@@ -12,6 +12,6 @@ inline constexpr int kMenuPictureSize = 16;
 // Loads bitmap `resource_id` of `instance`; in a palette bitmap, the palette entry of the
 // top-left pixel (the background) becomes the menu colour, so the picture has no box around
 // it while its other colours stay as drawn. Empty when the resource is missing.
-TrayBitmapHandle LoadMenuPicture(HINSTANCE instance, int resource_id);
+BitmapHandle LoadMenuPicture(HINSTANCE instance, int resource_id);
 
 }  // namespace ventrix::win32

@@ -21,7 +21,7 @@ HBITMAP TrayPopupMenu::Picture(int resource_id) {
   if (resource_id == kNoPicture) return nullptr;
   for (const auto& [id, bitmap] : pictures_)
     if (id == resource_id) return bitmap.get();
-  TrayBitmapHandle bitmap = LoadMenuPicture(instance_, resource_id);
+  BitmapHandle bitmap = LoadMenuPicture(instance_, resource_id);
   if (!bitmap) return nullptr;
   HBITMAP raw = bitmap.get();
   pictures_.emplace_back(resource_id, std::move(bitmap));
@@ -48,7 +48,7 @@ void TrayPopupMenu::AppendRow(HMENU menu, UINT command, const TrayMenuItem& item
 bool TrayPopupMenu::Build() {
   if (!stale_ && menu_) return true;
   menu_.reset();
-  TrayMenuHandle menu(CreatePopupMenu());
+  MenuHandle menu(CreatePopupMenu());
   if (!menu) return false;
   UINT command = kFirstCommand;
   for (const TrayMenuItem& item : items_) AppendRow(menu.get(), command++, item);

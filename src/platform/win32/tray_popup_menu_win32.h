@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/components/tray_icon.h"
-#include "platform/win32/tray_handles_win32.h"
+#include "platform/win32/handles_win32.h"
 
 namespace ventrix::win32 {
 
@@ -44,8 +44,8 @@ class TrayPopupMenu {
   HINSTANCE instance_;
   std::vector<TrayMenuItem> items_;
   // Bitmaps by resource id; declared before the menu so they outlive it.
-  std::vector<std::pair<int, TrayBitmapHandle>> pictures_;
-  TrayMenuHandle menu_;
+  std::vector<std::pair<int, BitmapHandle>> pictures_;
+  MenuHandle menu_;
   bool stale_ = true;
   bool tracking_ = false;
 };

@@ -1,33 +1,17 @@
 #pragma once
-// Owning wrappers for the window, GDI and menu handles of the forms backend.
+// Handle guards of the forms backend, and scoped device-context helpers.
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include "platform/win32/handles_win32.h"
 
 namespace ventrix::win32::ui {
 
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-struct IconDeleter {
-  void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-struct MenuDeleter {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-struct WindowDeleter {
-  void operator()(HWND window) const {
-    if (IsWindow(window)) DestroyWindow(window);
-  }
-};
-
-using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
-using PenHandle = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectDeleter>;
-using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
-using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+using win32::FontHandle;
+using win32::IconHandle;
+using win32::MenuHandle;
+using win32::OwnedWindow;
+using win32::PenHandle;
 
 // Selects a GDI object into a device context for one scope.
 class SelectedObject {
