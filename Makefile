@@ -6,7 +6,7 @@ APT_PACKAGES := cmake g++ make googletest g++-mingw-w64-i686-posix gcc-mingw-w64
 	binutils-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth imagemagick xdotool python3 \
 	clang-format
 
-.PHONY: all deps native windows test test-native test-windows test-e2e run format clean
+.PHONY: all deps native windows test test-native test-windows test-e2e run format clean bench-leak
 
 all: native windows
 
@@ -39,6 +39,14 @@ test-windows: windows
 	xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
 
 test: test-native test-windows
+
+# No leak: 1,000 eject/close and 1,000 lock/unlock cycles through the real exe under Wine;
+# fails when its handle, GDI or USER object counts grow. LEAK_CYCLES=N for a shorter run.
+LEAK_CYCLES ?= 1000
+bench-leak: windows
+	xvfb-run -a -s "-screen 0 1024x768x24" bench/leak.sh build/windows/app/ventrix.exe \
+	  build/windows/tests/e2e/e2e_driver.exe build/windows/tests/e2e/e2e_hook.dll \
+	  build/windows/bench-leak $(LEAK_CYCLES)
 
 run: windows
 	@tests/wine/run-ventrix.sh build/windows/app/ventrix.exe

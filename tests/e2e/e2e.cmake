@@ -1,9 +1,10 @@
 # The driver that acts on ventrix.exe from outside, and the hook it loads into the program to
-# read and pick menu items (Wine keeps menus per process).
+# read and pick menu items (Wine keeps menus per process) and count the objects it holds.
 add_executable(e2e_driver ${CMAKE_CURRENT_LIST_DIR}/e2e_driver.cpp)
 target_include_directories(e2e_driver PRIVATE ${PROJECT_SOURCE_DIR})
 
-add_library(e2e_hook SHARED ${CMAKE_CURRENT_LIST_DIR}/e2e_hook.cpp)
+add_library(e2e_hook SHARED ${CMAKE_CURRENT_LIST_DIR}/e2e_hook.cpp
+                            ${CMAKE_CURRENT_LIST_DIR}/e2e_counts.cpp)
 target_include_directories(e2e_hook PRIVATE ${PROJECT_SOURCE_DIR})
 set_target_properties(e2e_hook PROPERTIES PREFIX "")
 # Export the stdcall hook procedure under its plain name.

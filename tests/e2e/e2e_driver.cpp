@@ -7,6 +7,9 @@
 //   e2e_driver wait-text WINDOW TEXT MS     wait until a child of WINDOW shows TEXT
 //   e2e_driver menu WINDOW                  the window's menu bar, read inside the program
 //   e2e_driver pick WINDOW CAPTION          pick a menu item by its caption
+//   e2e_driver cycle WINDOW FIRST SECOND N  pick two menu items in turn, N times, inside the
+//                                           program; prints its child texts afterwards
+//   e2e_driver counts WINDOW                the program's handle, GDI and USER object counts
 //   e2e_driver click WINDOW TEXT            click the button or check box captioned TEXT
 //   e2e_driver dblclick WINDOW TEXT         double click the child showing TEXT
 //   e2e_driver frame-click WINDOW           click the free surface of the window's frame
@@ -38,6 +41,8 @@ namespace {
 constexpr int kTextLength = 512;
 constexpr auto kPollInterval = std::chrono::milliseconds(100);
 constexpr int kHookReplyTimeoutMs = 5000;
+// Time allowed per cycle on top of the reply timeout: far more than an eject and a close take.
+constexpr int kCycleAllowanceMs = 250;
 constexpr int kFramePoint = 4;
 
 std::set<DWORD> VentrixProcesses() {
@@ -142,11 +147,13 @@ int ListWindows() {
   return 0;
 }
 
-// Loads the hook into the program's thread and asks it for one thing.
-int AskHook(HWND window, unsigned request, const std::string& argument) {
+// Loads the hook into the program's thread and asks it for one thing. The request is named
+// after this driver run, so the hook can tell a new request from the repeated nudges.
+int AskHook(HWND window, unsigned request, const std::string& argument,
+            int timeout_ms = kHookReplyTimeoutMs) {
   {
     std::ofstream out(ventrix::e2e::kRequestFile, std::ios::trunc);
-    out << argument << "\n";
+    out << GetCurrentProcessId() << "-" << GetTickCount() << "\n" << argument << "\n";
   }
   DeleteFileA(ventrix::e2e::kReplyFile);
   HMODULE hook_module = LoadLibraryA("e2e_hook.dll");
@@ -160,7 +167,7 @@ int AskHook(HWND window, unsigned request, const std::string& argument) {
   const UINT message = RegisterWindowMessageA(ventrix::e2e::kRequestMessage);
   bool answered = false;
   // The hook DLL is mapped on the program's next message; keep nudging until it answers.
-  answered = WaitFor(kHookReplyTimeoutMs, [&] {
+  answered = WaitFor(timeout_ms, [&] {
     PostMessageA(window, message, request, 0);
     std::this_thread::sleep_for(kPollInterval);
     return GetFileAttributesA(ventrix::e2e::kReplyFile) != INVALID_FILE_ATTRIBUTES;
@@ -171,7 +178,8 @@ int AskHook(HWND window, unsigned request, const std::string& argument) {
   std::stringstream reply;
   reply << in.rdbuf();
   std::cout << reply.str();
-  return reply.str() == "missing\n" ? 1 : 0;
+  const std::string text = reply.str();
+  return text.rfind("missing", 0) == 0 || text.rfind("bad-count", 0) == 0 ? 1 : 0;
 }
 
 void PostClick(HWND target, int x, int y, bool double_click) {
@@ -228,6 +236,13 @@ int Run(const std::vector<std::string>& args) {
   if (command == "menu") return AskHook(window, ventrix::e2e::kDumpMenu, "");
   if (command == "pick" && args.size() >= 3)
     return AskHook(window, ventrix::e2e::kPickMenu, args[2]);
+  if (command == "cycle" && args.size() >= 5) {
+    const int count = number(4);
+    if (count < 0 || count > ventrix::e2e::kMaxCycles) return 2;
+    return AskHook(window, ventrix::e2e::kCycleMenu, args[4] + "\n" + args[2] + "\n" + args[3],
+                   kHookReplyTimeoutMs + count * kCycleAllowanceMs);
+  }
+  if (command == "counts") return AskHook(window, ventrix::e2e::kCountObjects, "");
   if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == "open-menu" && args.size() >= 3 && !args[2].empty()) {
     SetForegroundWindow(window);

@@ -3,10 +3,14 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "tests/e2e/e2e_counts.h"
 #include "tests/e2e/e2e_protocol.h"
 
 namespace {
@@ -38,6 +42,22 @@ void DumpMenu(HWND window, std::ostream& out) {
   }
 }
 
+// The command identifier of the shown, enabled item with this caption.
+std::optional<UINT> EnabledItemId(HWND window, const std::string& wanted) {
+  HMENU bar = GetMenu(window);
+  const int tops = bar ? GetMenuItemCount(bar) : 0;
+  for (int top = 0; top < tops; ++top) {
+    HMENU popup = GetSubMenu(bar, top);
+    const int items = popup ? GetMenuItemCount(popup) : 0;
+    for (int item = 0; item < items; ++item) {
+      if (ItemCaption(popup, item) != wanted) continue;
+      if (GetMenuState(popup, item, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) continue;
+      return GetMenuItemID(popup, item);
+    }
+  }
+  return std::nullopt;
+}
+
 bool PickMenu(HWND window, const std::string& wanted) {
   HMENU bar = GetMenu(window);
   const int tops = bar ? GetMenuItemCount(bar) : 0;
@@ -54,16 +74,77 @@ bool PickMenu(HWND window, const std::string& wanted) {
   return false;
 }
 
+BOOL CALLBACK AddChildText(HWND child, LPARAM context) {
+  char text[kCaptionLength] = {};
+  GetWindowTextA(child, text, kCaptionLength);
+  reinterpret_cast<std::vector<std::string>*>(context)->push_back(text);
+  return TRUE;
+}
+
+// Picks the two items in turn, each as the menu itself would (WM_COMMAND, handled before the
+// next pick). Each pick needs its item shown and enabled, which only the previous pick's
+// handler arranges, so a handler that did not run stops the cycling.
+void CycleMenu(HWND window, std::istream& request, std::ostream& out) {
+  int count = 0;
+  std::string count_line;
+  std::string first;
+  std::string second;
+  std::getline(request, count_line);
+  std::getline(request, first);
+  std::getline(request, second);
+  try {
+    count = std::stoi(count_line);
+  } catch (const std::exception&) {
+    count = -1;
+  }
+  if (count < 0 || count > ventrix::e2e::kMaxCycles) {
+    out << "bad-count|" << count_line << "\n";
+    return;
+  }
+  for (int cycle = 0; cycle < count; ++cycle) {
+    for (const std::string* caption : {&first, &second}) {
+      const std::optional<UINT> id = EnabledItemId(window, *caption);
+      if (!id) {
+        out << "missing|" << *caption << "|" << cycle << "\n";
+        return;
+      }
+      SendMessageA(window, WM_COMMAND, MAKEWPARAM(*id, 0), 0);
+    }
+  }
+  out << "cycled|" << count << "\n";
+  std::vector<std::string> texts;
+  EnumChildWindows(window, AddChildText, reinterpret_cast<LPARAM>(&texts));
+  for (const std::string& text : texts) out << "CHILD|" << text << "\n";
+}
+
+void ReportCounts(std::ostream& out) {
+  for (const ventrix::e2e::ObjectCount& count : ventrix::e2e::CountObjects()) {
+    out << "COUNT|" << count.name << "|" << count.value << "|" << count.how << "\n";
+  }
+}
+
 void Answer(HWND window, WPARAM request) {
+  // The name of the request on the first line: the repeats of an answered one are ignored.
+  static std::string answered;
+  std::ifstream in(ventrix::e2e::kRequestFile);
+  std::string name;
+  if (!std::getline(in, name) || name == answered) return;
+  answered = name;
+
   std::ostringstream reply;
   if (request == ventrix::e2e::kDumpMenu) {
     DumpMenu(window, reply);
   } else if (request == ventrix::e2e::kPickMenu) {
-    std::ifstream in(ventrix::e2e::kRequestFile);
     std::string caption;
     std::getline(in, caption);
     reply << (PickMenu(window, caption) ? "picked" : "missing") << "\n";
+  } else if (request == ventrix::e2e::kCycleMenu) {
+    CycleMenu(window, in, reply);
+  } else if (request == ventrix::e2e::kCountObjects) {
+    in.close();
+    ReportCounts(reply);
   }
+  in.close();
   const std::string partial = std::string(ventrix::e2e::kReplyFile) + ".part";
   {
     std::ofstream out(partial, std::ios::trunc);

@@ -9,8 +9,19 @@ inline constexpr const char* kRequestMessage = "VentrixEndToEndRequest";
 inline constexpr const char* kRequestFile = "C:\\ventrix-e2e\\request.txt";
 inline constexpr const char* kReplyFile = "C:\\ventrix-e2e\\reply.txt";
 
+// The request file starts with a line naming the request; the driver posts the message until
+// it sees a reply, so the hook answers each name once and ignores the repeats.
+
 // wParam of the request message.
 inline constexpr unsigned kDumpMenu = 1;  // reply: the window's menu bar as it stands
 inline constexpr unsigned kPickMenu = 2;  // request: an item caption; reply: "picked" or "missing"
+// request: a count, then two item captions; the two are picked in turn that many times.
+// reply: "cycled|COUNT" and the window's child texts, or "missing|CAPTION|CYCLE"
+inline constexpr unsigned kCycleMenu = 3;
+// reply: one "COUNT|NAME|VALUE|HOW" line per kind of object the program holds
+inline constexpr unsigned kCountObjects = 4;
+
+// Bounds on what a request may ask, so a wrong argument cannot hang the program.
+inline constexpr int kMaxCycles = 100000;
 
 }  // namespace ventrix::e2e
