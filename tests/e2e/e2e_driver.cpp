@@ -26,6 +26,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <set>
@@ -219,6 +220,9 @@ int Run(const std::vector<std::string>& args) {
                : 1;
   }
   if (command == "wait-text" && args.size() >= 4) {
+    // A watcher started in the background says when it is polling, so that the action it
+    // watches for is not taken before it looks (E2E_READY names the file it creates).
+    if (const char* ready = std::getenv("E2E_READY")) std::ofstream{ready} << "polling\n";
     return WaitFor(number(3),
                    [&] {
                      HWND window = Find(selector);

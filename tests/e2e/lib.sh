@@ -179,9 +179,13 @@ log_has_text() { grep -qF -- "$1" "$VENTRIX_LOG"; }
 # A status text may be replaced by "Ready" at any moment (the main window's timer), so the
 # watcher starts before the action: watch_status TEXT; act; check ... seen_status.
 watch_status() {
-  drv_ok wait-text "$MAIN" "$1" 10000 &
+  rm -f "$E2E_WORK/watch-ready"
+  E2E_READY=watch-ready drv_ok wait-text "$MAIN" "$1" 10000 &
   WATCH_PID=$!
-  sleep 1.5
+  for _ in $(seq 1 100); do
+    [ -f "$E2E_WORK/watch-ready" ] && break
+    sleep 0.1
+  done
 }
 seen_status() { wait "$WATCH_PID"; }
 # Whether a screenshot region holds more than MIN colours, that is a picture rather than the
