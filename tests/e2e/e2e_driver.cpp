@@ -17,6 +17,8 @@
 //   e2e_driver open-menu WINDOW CHAR        open the menu with that access key
 //   e2e_driver close WINDOW                 the close box
 //
+// and the verbs of e2e_driver_tray.h, which stand in for the shell.
+//
 // WINDOW is a caption, or "@TEXT" for the window with a child showing TEXT. Exit code 0 on
 // success, 1 when the condition was not met, 2 on a usage error.
 
@@ -35,6 +37,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/e2e/e2e_driver_tray.h"
 #include "tests/e2e/e2e_protocol.h"
 
 namespace {
@@ -195,6 +198,7 @@ void PostClick(HWND target, int x, int y, bool double_click) {
 
 int Run(const std::vector<std::string>& args) {
   if (args.empty()) return 2;
+  if (const std::optional<int> tray = RunTrayVerb(args)) return *tray;
   const std::string& command = args[0];
   if (command == "windows") return ListWindows();
   if (args.size() < 2) return 2;

@@ -1,5 +1,7 @@
-# The web version check against a local HTTP server (tests/wine/version_server.py).
+# The web version check against a local HTTP server (tests/wine/version_server.py): the
+# ordinary cases and the hostile servers, one Wine process.
 add_executable(web_version_check_wine ${CMAKE_CURRENT_LIST_DIR}/web_version_check_wine.cpp
+               ${CMAKE_CURRENT_LIST_DIR}/web_version_check_hostile_wine.cpp
                ${CMAKE_CURRENT_LIST_DIR}/wine_main.cpp)
 target_link_libraries(web_version_check_wine PRIVATE ventrix_win32 ventrix_test_support
                       GTest::gtest GTest::gmock)

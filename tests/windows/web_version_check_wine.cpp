@@ -1,98 +1,13 @@
 // The WinINet version check against tests/wine/version_server.py on 127.0.0.1.
 
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "platform/win32/web_version_check_win32.h"
-#include "tests/support/fake_services.h"
+#include "tests/windows/web_version_check_fixture.h"
 
 namespace ventrix::win32 {
 namespace {
 
-using std::chrono::milliseconds;
-using Clock = std::chrono::steady_clock;
-
-constexpr milliseconds kEventWait{8'000};
-// How long to keep pumping after an event to be sure no second one follows.
-constexpr milliseconds kQuietWait{400};
 constexpr milliseconds kHangTimeout{3'000};
-constexpr UINT kTickMilliseconds = 100;
-constexpr UINT_PTR kTickTimerId = 77;
-constexpr DWORD kPumpSliceMilliseconds = 20;
-
-std::string Port(const char* variable) {
-  const char* value = std::getenv(variable);
-  return value != nullptr ? value : "";
-}
-
-class WebVersionCheckTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    port_ = Port("VENTRIX_VERSION_SERVER_PORT");
-    ASSERT_FALSE(port_.empty()) << "run through tests/wine/with-version-server.sh";
-    check_ = MakeCheck();
-  }
-
-  std::unique_ptr<Win32WebVersionCheck> MakeCheck() {
-    auto check = std::make_unique<Win32WebVersionCheck>(GetModuleHandleA(nullptr), shell_);
-    check->version = "3.36";
-    check->autolaunchbrowser = true;
-    check->NewVersionFound = [this](const std::string& available, const std::string& download,
-                                    const std::string& information, const std::string& fourth) {
-      events_.push_back("new|" + available + "|" + download + "|" + information + "|" + fourth);
-    };
-    check->CheckFailed = [this](std::int32_t code) {
-      events_.push_back("failed|" + std::to_string(code));
-      codes_.push_back(code);
-    };
-    check->NoNewVersion = [this] { events_.push_back("none"); };
-    return check;
-  }
-
-  std::string Url(const std::string& path) const { return "http://127.0.0.1:" + port_ + path; }
-
-  // Runs the window thread's message loop until `done` or the wait is over.
-  void PumpUntil(const std::function<bool()>& done, milliseconds wait) {
-    const auto end = Clock::now() + wait;
-    while (!done() && Clock::now() < end) {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, kPumpSliceMilliseconds, QS_ALLINPUT);
-      MSG message;
-      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_TIMER && message.hwnd == nullptr) ++ticks_;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-      }
-    }
-  }
-
-  // Pumps until `count` events arrived, then a little longer to catch any extra one.
-  void WaitForEvents(std::size_t count) {
-    PumpUntil([&] { return events_.size() >= count; }, kEventWait);
-    PumpUntil([] { return false; }, kQuietWait);
-  }
-
-  std::vector<std::string> RunCheck(const std::string& url) {
-    check_->url = url;
-    check_->CheckForNewVersion();
-    WaitForEvents(1);
-    return events_;
-  }
-
-  testing::FakeShell shell_;
-  std::string port_;
-  std::unique_ptr<Win32WebVersionCheck> check_;
-  std::vector<std::string> events_;
-  std::vector<std::int32_t> codes_;
-  int ticks_ = 0;
-};
 
 TEST_F(WebVersionCheckTest, NewerVersionRaisesNewVersionFoundAndOpensTheDownload) {
   EXPECT_EQ(
@@ -124,7 +39,7 @@ TEST_F(WebVersionCheckTest, MissingFileFailsAsNotFound) {
 }
 
 TEST_F(WebVersionCheckTest, RefusedConnectionFailsAsNoConnection) {
-  const std::string refused = Port("VENTRIX_REFUSED_PORT");
+  const std::string refused = EnvironmentValue("VENTRIX_REFUSED_PORT");
   ASSERT_FALSE(refused.empty());
   EXPECT_EQ(RunCheck("http://127.0.0.1:" + refused + "/newer.txt"),
             std::vector<std::string>{"failed|-1"});
@@ -155,7 +70,7 @@ TEST_F(WebVersionCheckTest, TimeoutIsBounded) {
 
 TEST_F(WebVersionCheckTest, SilentServerFailsAtTheDeadlineWhileTheWindowThreadRuns) {
   check_->SetTimeout(kHangTimeout);
-  ASSERT_NE(SetTimer(nullptr, kTickTimerId, kTickMilliseconds, nullptr), 0u);
+  StartTicking();
   check_->url = Url("/hang");
   const auto start = Clock::now();
   check_->CheckForNewVersion();
@@ -163,7 +78,7 @@ TEST_F(WebVersionCheckTest, SilentServerFailsAtTheDeadlineWhileTheWindowThreadRu
   PumpUntil([&] { return !events_.empty(); }, kEventWait);
   const auto elapsed = Clock::now() - start;
   PumpUntil([] { return false; }, kQuietWait);
-  KillTimer(nullptr, kTickTimerId);
+  StopTicking();
 
   EXPECT_EQ(events_, std::vector<std::string>{"failed|-1"});
   EXPECT_GE(elapsed, kHangTimeout - milliseconds(200));
@@ -216,9 +131,9 @@ TEST(VersionFileText, ShownInTheAnsiCodePageAndLaunchedPercentEncoded) {
     // A character the code page lacks becomes its default character.
     EXPECT_EQ(Utf8ToAnsi("disc \xF0\x9F\x92\xBF"), "disc ??");
   }
-  EXPECT_EQ(PercentEncodeNonAscii("http://127.0.0.1/dl/ventrix401.exe"),
+  EXPECT_EQ(PercentEncodeForBrowser("http://127.0.0.1/dl/ventrix401.exe"),
             "http://127.0.0.1/dl/ventrix401.exe");
-  EXPECT_EQ(PercentEncodeNonAscii("http://x/caf\xC3\xA9.exe"), "http://x/caf%C3%A9.exe");
+  EXPECT_EQ(PercentEncodeForBrowser("http://x/caf\xC3\xA9.exe"), "http://x/caf%C3%A9.exe");
 }
 
 }  // namespace

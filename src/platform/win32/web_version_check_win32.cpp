@@ -22,11 +22,14 @@ constexpr UINT kResultsPosted = WM_APP + 1;
 constexpr std::chrono::milliseconds kMaxOperationTimeout{10'000};
 constexpr DWORD kConnectRetries = 1;
 constexpr DWORD kReadChunkBytes = 4096;
+// Redirects are followed here, counted and checked, rather than by WinINet, which may follow
+// a redirect loop for ever (Wine's does).
 constexpr DWORD kOpenUrlFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                                 INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI |
-                                INTERNET_FLAG_NO_COOKIES;
+                                INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_AUTO_REDIRECT;
 constexpr int kFirstSuccessStatus = 200;
 constexpr int kFirstNonSuccessStatus = 300;
+constexpr int kPermanentRedirectStatus = 308;  // not named by older SDK headers
 
 struct InternetCloser {
   void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
@@ -55,24 +58,6 @@ std::string Utf8ToAnsi(const std::string& text) {
     return text;
   }
   return ansi;
-}
-
-std::string PercentEncodeNonAscii(const std::string& address) {
-  constexpr char kHexDigits[] = "0123456789ABCDEF";
-  constexpr unsigned char kFirstNonAscii = 0x80;
-  std::string encoded;
-  encoded.reserve(address.size());
-  for (const char c : address) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < kFirstNonAscii) {
-      encoded += c;
-    } else {
-      encoded += '%';
-      encoded += kHexDigits[byte >> 4];
-      encoded += kHexDigits[byte & 0xF];
-    }
-  }
-  return encoded;
 }
 
 // Results travel from the worker threads to the window thread through this queue; the
@@ -123,52 +108,102 @@ void SetTimeouts(HINTERNET session, std::chrono::milliseconds timeout) {
   InternetSetOptionA(session, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof(retries));
 }
 
-// Reads the request's status and, for a success, at most kMaxVersionFileBytes + 1 bytes of
-// body; an empty status means the transport failed.
-HttpAnswer ReadAnswer(const FetchControl& control, HINTERNET request) {
-  HttpAnswer answer;
+std::optional<int> StatusOf(HINTERNET request) {
   DWORD status = 0;
   DWORD size = sizeof(status);
   if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
                       nullptr)) {
-    return answer;
+    return std::nullopt;
   }
-  const int code = static_cast<int>(status);
-  if (code < kFirstSuccessStatus || code >= kFirstNonSuccessStatus) {
-    answer.status = code;
-    return answer;
+  return static_cast<int>(status);
+}
+
+bool IsRedirect(int status) {
+  return status == HTTP_STATUS_MOVED || status == HTTP_STATUS_REDIRECT ||
+         status == HTTP_STATUS_REDIRECT_METHOD || status == HTTP_STATUS_REDIRECT_KEEP_VERB ||
+         status == kPermanentRedirectStatus;
+}
+
+// The absolute address a redirect points to, resolved against the address asked for; nothing
+// when the answer names none or it is longer than kMaxHttpAddressBytes.
+std::optional<std::string> RedirectTarget(HINTERNET request, const std::string& from) {
+  std::string location(kMaxHttpAddressBytes + 1, '\0');
+  DWORD size = static_cast<DWORD>(location.size());
+  if (!HttpQueryInfoA(request, HTTP_QUERY_LOCATION, location.data(), &size, nullptr)) {
+    return std::nullopt;
   }
+  location.resize(std::min<std::size_t>(size, kMaxHttpAddressBytes));
+  std::string target(kMaxHttpAddressBytes + 1, '\0');
+  DWORD target_size = static_cast<DWORD>(target.size());
+  if (!InternetCombineUrlA(from.c_str(), location.c_str(), target.data(), &target_size,
+                           ICU_NO_ENCODE)) {
+    return std::nullopt;
+  }
+  target.resize(std::char_traits<char>::length(target.c_str()));
+  return target;
+}
+
+// For a success, reads at most kMaxVersionFileBytes + 1 bytes of body; other answers keep
+// only their status. Each read takes only what has arrived, so a body that trickles in holds
+// the worker at most one receive timeout after the check was aborted.
+HttpAnswer ReadAnswer(const FetchControl& control, HINTERNET request, int status) {
+  HttpAnswer answer;
+  answer.status = status;
+  if (status < kFirstSuccessStatus || status >= kFirstNonSuccessStatus) return answer;
   char chunk[kReadChunkBytes];
   while (answer.body.size() <= kMaxVersionFileBytes) {
-    const auto wanted = static_cast<DWORD>(
-        std::min<std::size_t>(sizeof(chunk), kMaxVersionFileBytes + 1 - answer.body.size()));
+    DWORD available = 0;
+    if (control.Aborted() || !InternetQueryDataAvailable(request, &available, 0, 0)) return {};
+    if (available == 0) break;
+    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(
+        {sizeof(chunk), kMaxVersionFileBytes + 1 - answer.body.size(), available}));
     DWORD read = 0;
     if (control.Aborted() || !InternetReadFile(request, chunk, wanted, &read)) return {};
     if (read == 0) break;
     answer.body.append(chunk, std::min<DWORD>(read, wanted));
   }
-  answer.status = code;
   return answer;
 }
 
+// The WinINet handles of one fetch. Closing a request can take a while (WinINet first drains
+// what is left of a body whose length it knows, 10 MiB or more), so they are closed only after
+// the outcome is on its way. The request is declared last, so it is closed first.
+struct FetchHandles {
+  InternetHandle session;
+  InternetHandle request;
+};
+
 HttpAnswer Fetch(const FetchControl& control, const std::string& url,
-                 std::chrono::milliseconds timeout) {
-  const InternetHandle session(
+                 std::chrono::milliseconds timeout, FetchHandles& handles) {
+  handles.session.reset(
       InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-  if (!session || control.Aborted()) return {};
-  SetTimeouts(session.get(), timeout);
-  // Declared after the session, so the request is closed first.
-  const InternetHandle request(
-      InternetOpenUrlA(session.get(), url.c_str(), nullptr, 0, kOpenUrlFlags, 0));
-  if (!request || control.Aborted()) return {};
-  return ReadAnswer(control, request.get());
+  if (!handles.session || control.Aborted()) return {};
+  SetTimeouts(handles.session.get(), timeout);
+  std::string address = url;
+  for (int redirects = 0;; ++redirects) {
+    handles.request.reset();
+    handles.request.reset(
+        InternetOpenUrlA(handles.session.get(), address.c_str(), nullptr, 0, kOpenUrlFlags, 0));
+    if (!handles.request || control.Aborted()) return {};
+    const std::optional<int> status = StatusOf(handles.request.get());
+    if (!status) return {};
+    if (!IsRedirect(*status) || redirects == kMaxRedirects) {
+      return ReadAnswer(control, handles.request.get(), *status);
+    }
+    std::optional<std::string> target = RedirectTarget(handles.request.get(), address);
+    // A redirect that is not followed leaves its status: the file was not found.
+    if (!target || !MayFollowRedirect(address, *target)) return HttpAnswer{*status, {}};
+    address = std::move(*target);
+  }
 }
 
 void RunCheck(std::shared_ptr<CheckChannel> channel, std::shared_ptr<FetchControl> control,
               std::uint32_t check_id, std::string url, std::string running_version,
               std::chrono::milliseconds timeout) {
   try {
-    CheckOutcome outcome = DecideCheckOutcome(Fetch(*control, url, timeout), running_version);
+    FetchHandles handles;
+    CheckOutcome outcome =
+        DecideCheckOutcome(Fetch(*control, url, timeout, handles), running_version);
     channel->Post(check_id, std::move(outcome));
   } catch (...) {
     // Still one event per check: report a failed connection, or, should even that fail,
@@ -297,16 +332,16 @@ bool Win32WebVersionCheck::Raise(const CheckOutcome& outcome) {
   const std::shared_ptr<bool> destroyed = destroyed_;
   try {
     if (const auto* found = std::get_if<NewVersionOutcome>(&outcome)) {
-      const bool launch = autolaunchbrowser && IsHttpAddress(found->download);
-      const std::string address = PercentEncodeNonAscii(found->download);
+      // Only an http or https address ever reaches the shell.
+      const std::optional<std::string> address = DownloadToOpen(autolaunchbrowser, found->download);
       Shell& shell = shell_;
       if (auto handler = NewVersionFound) {
         // The file is UTF-8; the program's texts are in the ANSI code page.
         handler(Utf8ToAnsi(found->available), Utf8ToAnsi(found->download),
                 Utf8ToAnsi(found->information), std::string());
       }
-      if (launch) {
-        shell.ShellExecute(kNoWindow, "open", address, std::nullopt, std::nullopt, SW_SHOWNORMAL);
+      if (address) {
+        shell.ShellExecute(kNoWindow, "open", *address, std::nullopt, std::nullopt, SW_SHOWNORMAL);
       }
     } else if (const auto* failed = std::get_if<CheckFailedOutcome>(&outcome)) {
       if (auto handler = CheckFailed) handler(failed->code);

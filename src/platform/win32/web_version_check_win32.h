@@ -12,6 +12,7 @@
 #include <type_traits>
 
 #include "platform/components/version_file.h"
+#include "platform/components/web_addresses.h"
 #include "platform/components/web_version_check.h"
 #include "platform/shell.h"
 
@@ -25,9 +26,6 @@ inline constexpr std::chrono::milliseconds kMaxCheckTimeout{300'000};
 // characters the code page lacks become its default character. Text that is not UTF-8 is
 // returned as it is.
 std::string Utf8ToAnsi(const std::string& text);
-// The address with every byte above 0x7F written as %XX, the form a browser takes from an
-// ANSI command line without loss.
-std::string PercentEncodeNonAscii(const std::string& address);
 
 struct CheckChannel;  // results handed from the workers to the window thread
 struct FetchControl;  // one running fetch, abortable from the window thread
