@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "platform/win32/settings_store_win32.h"
@@ -84,6 +86,67 @@ TEST_F(RegistrySettingsStoreTest, AnswersTheDefaultForValuesOfAnotherTypeOrTooLo
   EXPECT_EQ(store_.Read(app_, "settings", "TooLong", "dflt"), "dflt");
   EXPECT_EQ(store_.Read(app_, "settings", "TooLongBare", "dflt"), "dflt");
   EXPECT_EQ(store_.Read(app_, "settings", "Bare", "dflt"), "D:");
+}
+
+TEST_F(RegistrySettingsStoreTest, OnlyRegSzServesWhateverTheOtherTypesHold) {
+  // Each holds bytes that would read as "1" (or "E:\") if the type were not looked at.
+  const std::string one("1\0", 2);
+  const std::string one_multi("1\0\0", 3);
+  const std::string drive("E:\\\0", 4);
+  const DWORD number = '1';
+  const std::uint64_t wide_number = '1';
+  PutRaw("settings", "Binary", REG_BINARY, one.data(), static_cast<DWORD>(one.size()));
+  PutRaw("settings", "BinaryDrive", REG_BINARY, drive.data(), static_cast<DWORD>(drive.size()));
+  PutRaw("settings", "Expand", REG_EXPAND_SZ, one.data(), static_cast<DWORD>(one.size()));
+  PutRaw("settings", "Multi", REG_MULTI_SZ, one_multi.data(), static_cast<DWORD>(one_multi.size()));
+  PutRaw("settings", "None", REG_NONE, one.data(), static_cast<DWORD>(one.size()));
+  PutRaw("settings", "Dword", REG_DWORD, &number, sizeof(number));
+  PutRaw("settings", "BigEndian", REG_DWORD_BIG_ENDIAN, &number, sizeof(number));
+  PutRaw("settings", "Qword", REG_QWORD, &wide_number, sizeof(wide_number));
+  for (const char* key :
+       {"Binary", "BinaryDrive", "Expand", "Multi", "None", "Dword", "BigEndian", "Qword"}) {
+    EXPECT_EQ(store_.Read(app_, "settings", key, "dflt"), "dflt") << key;
+  }
+}
+
+TEST_F(RegistrySettingsStoreTest, DataBeyondTheBoundReadsAsMissingUpToAMegabyte) {
+  constexpr std::size_t kMegabyte = 1024 * 1024;
+  const std::string huge(kMegabyte, '1');
+  PutRaw("settings", "Huge", REG_SZ, huge.c_str(), static_cast<DWORD>(huge.size() + 1));
+  PutRaw("settings", "HugeBinary", REG_BINARY, huge.data(), static_cast<DWORD>(huge.size()));
+  // A short text followed by more data than the bound: the data, not the text, is measured.
+  const std::string short_then_long = std::string("1\0", 2) + std::string(kMaxSettingLength, 'x');
+  PutRaw("settings", "ShortThenLong", REG_SZ, short_then_long.data(),
+         static_cast<DWORD>(short_then_long.size()));
+  EXPECT_EQ(store_.Read(app_, "settings", "Huge", "dflt"), "dflt");
+  EXPECT_EQ(store_.Read(app_, "settings", "HugeBinary", "dflt"), "dflt");
+  EXPECT_EQ(store_.Read(app_, "settings", "ShortThenLong", "dflt"), "dflt");
+
+  // Exactly at the bound, with and without a terminator; one more character is too long.
+  const std::string longest(kMaxSettingLength, 'a');
+  const std::string one_more(kMaxSettingLength + 1, 'b');
+  PutRaw("settings", "Longest", REG_SZ, longest.c_str(), static_cast<DWORD>(longest.size() + 1));
+  PutRaw("settings", "LongestBare", REG_SZ, longest.data(), static_cast<DWORD>(longest.size()));
+  PutRaw("settings", "OneMore", REG_SZ, one_more.c_str(), static_cast<DWORD>(one_more.size() + 1));
+  EXPECT_EQ(store_.Read(app_, "settings", "Longest", "dflt"), longest);
+  EXPECT_EQ(store_.Read(app_, "settings", "LongestBare", "dflt"), longest);
+  EXPECT_EQ(store_.Read(app_, "settings", "OneMore", "dflt"), "dflt");
+}
+
+TEST_F(RegistrySettingsStoreTest, ATextEndsAtItsFirstNul) {
+  const std::string doubled("1\0\0", 3);
+  const std::string trailing_junk("D:\0PhysicalDrive0\0", 18);
+  const std::string leading_nul("\0abc\0", 5);
+  const std::string empty_bare;
+  PutRaw("settings", "Doubled", REG_SZ, doubled.data(), static_cast<DWORD>(doubled.size()));
+  PutRaw("settings", "Junk", REG_SZ, trailing_junk.data(),
+         static_cast<DWORD>(trailing_junk.size()));
+  PutRaw("settings", "Leading", REG_SZ, leading_nul.data(), static_cast<DWORD>(leading_nul.size()));
+  PutRaw("settings", "EmptyBare", REG_SZ, empty_bare.data(), 0);
+  EXPECT_EQ(store_.Read(app_, "settings", "Doubled", "dflt"), "1");
+  EXPECT_EQ(store_.Read(app_, "settings", "Junk", "dflt"), "D:");
+  EXPECT_EQ(store_.Read(app_, "settings", "Leading", "dflt"), "");
+  EXPECT_EQ(store_.Read(app_, "settings", "EmptyBare", "dflt"), "");
 }
 
 TEST_F(RegistrySettingsStoreTest, RefusesTextsAndNamesItCouldNotReadBack) {

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
+#include <string>
 
 #include "platform/win32/registry_key.h"
 
@@ -45,16 +47,21 @@ std::string RegistrySettingsStore::Read(const std::string& application, const st
   }
 
   // One byte beyond the longest accepted text leaves room for the terminating NUL; anything
-  // larger fails with ERROR_MORE_DATA and reads as missing.
+  // larger fails with ERROR_MORE_DATA and reads as missing, whatever it holds.
   std::string buffer(kMaxSettingLength + 1, '\0');
   DWORD type = REG_NONE;
   DWORD size = static_cast<DWORD>(buffer.size());
   const LONG result = RegQueryValueExA(section_key.Get(), key.c_str(), nullptr, &type,
                                        reinterpret_cast<BYTE*>(buffer.data()), &size);
+  // Only REG_SZ holds a setting: numbers, binary data, unexpanded and multiple strings read as
+  // missing rather than as whatever their bytes happen to spell.
   if (result != ERROR_SUCCESS || type != REG_SZ || size > buffer.size()) return default_text;
 
+  // The text ends at its first NUL (the terminator, or one written inside the data); the data
+  // may also lack a terminator altogether.
   buffer.resize(size);
-  if (!buffer.empty() && buffer.back() == '\0') buffer.pop_back();
+  const std::size_t end = buffer.find('\0');
+  if (end != std::string::npos) buffer.resize(end);
   if (buffer.size() > kMaxSettingLength) return default_text;
   return buffer;
 }

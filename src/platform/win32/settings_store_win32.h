@@ -1,6 +1,8 @@
 #pragma once
 // SettingsStore on the per-user application settings area of the registry:
 // HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>\<section>, REG_SZ values.
+// A value of another type, or with more data than kMaxSettingLength and its terminator, reads as
+// missing; a text ends at its first NUL.
 
 #include <cstddef>
 #include <string>
