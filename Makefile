@@ -6,7 +6,7 @@ APT_PACKAGES := cmake g++ make googletest g++-mingw-w64-i686-posix gcc-mingw-w64
 	binutils-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth imagemagick xdotool python3 \
 	clang-format
 
-.PHONY: all deps native windows test test-native test-windows test-e2e run format clean
+.PHONY: all deps native windows test test-native test-windows test-e2e bench run format clean
 
 all: native windows
 
@@ -39,6 +39,11 @@ test-windows: windows
 	xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
 
 test: test-native test-windows
+
+# Footprint and speed next to a bare Win32 program, under Wine on Xvfb; results in
+# build/bench/results.md. BENCH_RUNS, BENCH_IDLE_SECONDS, BENCH_SETTLE_MS, BENCH_BANNER: see the script.
+bench: windows
+	xvfb-run -a -s "-screen 0 1024x768x24" bench/run-bench.sh build/windows
 
 run: windows
 	@tests/wine/run-ventrix.sh build/windows/app/ventrix.exe
