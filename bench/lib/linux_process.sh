@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What Linux sees of a Wine process of the benchmark's prefix (sourced by run-bench.sh).
 
 # The Linux process id of the running program EXE (a file name) of prefix $WINEPREFIX: Wine

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Small figures helpers (sourced by run-bench.sh).
 
 # The value of KEY in a line of key=value pairs.

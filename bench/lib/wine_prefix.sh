@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The benchmark's own Wine prefix (sourced by run-bench.sh).
 
 # Makes a fresh prefix: D: a CD-ROM drive, one desktop with a task bar and notification area,
