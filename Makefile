@@ -6,7 +6,8 @@ APT_PACKAGES := cmake g++ make googletest g++-mingw-w64-i686-posix gcc-mingw-w64
 	binutils-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth imagemagick xdotool python3 \
 	clang-format
 
-.PHONY: all deps native windows test test-native test-windows test-e2e run format clean bench-leak
+.PHONY: all deps native windows test test-native test-windows test-e2e bench bench-leak run format \
+	clean
 
 all: native windows
 
@@ -47,6 +48,11 @@ bench-leak: windows
 	xvfb-run -a -s "-screen 0 1024x768x24" bench/leak.sh build/windows/app/ventrix.exe \
 	  build/windows/tests/e2e/e2e_driver.exe build/windows/tests/e2e/e2e_hook.dll \
 	  build/windows/bench-leak $(LEAK_CYCLES)
+
+# Footprint and speed next to a bare Win32 program, under Wine on Xvfb; results in
+# build/bench/results.md. BENCH_RUNS, BENCH_IDLE_SECONDS, BENCH_SETTLE_MS, BENCH_BANNER: see the script.
+bench: windows
+	xvfb-run -a -s "-screen 0 1024x768x24" bench/run-bench.sh build/windows
 
 run: windows
 	@tests/wine/run-ventrix.sh build/windows/app/ventrix.exe
