@@ -4,18 +4,25 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 APT_PACKAGES := cmake g++ make googletest g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix \
 	binutils-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth imagemagick xdotool python3 \
-	clang-format
+	clang-format clang libclang-rt-14-dev
+
+# libFuzzer's runtime, which the clang package alone does not bring.
+FUZZER_RUNTIME := /usr/lib/llvm-14/lib/clang/14*/lib/linux/libclang_rt.fuzzer-x86_64.a
+# Seconds each fuzz target runs: FUZZ_SECONDS for `make fuzz`, a short run within `make test`.
+FUZZ_SECONDS ?= 60
+FUZZ_TEST_SECONDS := 5
 
 .PHONY: all deps native windows test test-native test-windows test-e2e bench bench-leak run format \
-	clean
+	clean fuzzers fuzz test-fuzz
 
 all: native windows
 
 # Installs only when something is missing (needs root, as on a fresh machine).
 deps:
 	@missing=0; \
-	for tool in cmake g++ i686-w64-mingw32-g++-posix wine xvfb-run import xdotool python3; do \
+	for tool in cmake g++ i686-w64-mingw32-g++-posix wine xvfb-run import xdotool python3 clang++; do \
 	  command -v $$tool >/dev/null || missing=1; done; \
+	compgen -G "$(FUZZER_RUNTIME)" >/dev/null || missing=1; \
 	[ -f /usr/src/googletest/CMakeLists.txt ] || missing=1; \
 	dpkg -s wine32:i386 >/dev/null 2>&1 || missing=1; \
 	if [ $$missing = 1 ]; then \
@@ -39,7 +46,18 @@ test-native: native
 test-windows: windows
 	xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
 
-test: test-native test-windows
+# Each fuzz target runs over a scratch copy of its committed corpus (build/fuzz/fuzz-work).
+fuzzers: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+
+fuzz: fuzzers
+	FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --preset fuzz
+
+test-fuzz: fuzzers
+	FUZZ_SECONDS=$(FUZZ_TEST_SECONDS) ctest --preset fuzz
+
+test: test-native test-windows test-fuzz
 
 # No leak: 1,000 eject/close and 1,000 lock/unlock cycles through the real exe under Wine;
 # fails when its handle, GDI or USER object counts grow. LEAK_CYCLES=N for a shorter run.

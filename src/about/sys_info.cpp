@@ -1,6 +1,7 @@
 #include "about/sys_info.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace ventrix::sys_info {
@@ -54,10 +55,11 @@ bool GetKeyValue(Registry& registry, RegistryKey& KeyRoot, std::string& KeyName,
   } else {
     // Never trust the reported size beyond the buffer; a missing terminator is fine.
     const std::size_t length = std::min<std::size_t>(size, buffer.size());
-    std::string text(buffer.data(), length);
-    if (!text.empty() && text.back() == '\0') text.pop_back();
     if (type == kRegSz) {
-      KeyVal = text;
+      // The text ends at its first NUL: data stored with more than one terminator, or with bytes
+      // after it, would otherwise give a path that no platform call takes as it stands.
+      const std::string_view text(buffer.data(), length);
+      KeyVal = std::string(text.substr(0, text.find('\0')));
     } else if (type == kRegDword) {
       KeyVal = DwordText(DwordFrom(buffer, length));
     }
@@ -76,6 +78,8 @@ bool StartSystemInformation(Registry& registry, ProgramLauncher& programs) {
     key_name = kLocationKey;
     value_name = kLocationValue;
     if (!GetKeyValue(registry, root, key_name, value_name, path)) return false;
+    // No folder (an empty text, or a value of another type) is not the current drive's root.
+    if (path.empty()) return false;
     const std::string tool = path + kToolFile;
     if (!programs.FileExists(tool)) return false;
     path = tool;

@@ -20,8 +20,8 @@ inline constexpr const char* kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools L
 inline constexpr const char* kLocationValue = "MSINFO";
 inline constexpr const char* kToolFile = "\\MSINFO32.EXE";
 
-// Reads one value as text: REG_SZ as stored, REG_DWORD as "&h" + hex digits; any other type
-// leaves KeyVal as it was. False, with KeyVal empty, when the key or value cannot be read,
+// Reads one value as text: REG_SZ up to its first NUL, REG_DWORD as "&h" + hex digits; any other
+// type leaves KeyVal as it was. False, with KeyVal empty, when the key or value cannot be read,
 // including a value longer than the 1024-byte buffer. The key is closed only when it opened.
 bool GetKeyValue(Registry& registry, RegistryKey& KeyRoot, std::string& KeyName,
                  std::string& SubKeyRef, std::string& KeyVal);

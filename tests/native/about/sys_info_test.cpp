@@ -96,8 +96,52 @@ TEST(GetKeyValueBounds, NeverReadsPastTheBuffer) {
   RegistryKey root = kHkeyLocalMachine;
   std::string key = "K", name = "V", value;
   EXPECT_TRUE(GetKeyValue(registry, root, key, name, value));
-  ASSERT_EQ(value.size(), 1023u);  // the buffer less its last NUL
-  EXPECT_EQ(value.substr(0, 5), "short");
+  // The rest of the buffer is NULs, and the text ends at the first of them.
+  EXPECT_EQ(value, "short");
+}
+
+TEST_F(GetKeyValueTest, TextEndsAtItsFirstNul) {
+  Store(kRegSz, std::string("C:\\Tools\\msinfo32.exe\0\0", 23));
+  EXPECT_TRUE(Read());
+  EXPECT_EQ(value, "C:\\Tools\\msinfo32.exe");
+  Store(kRegSz, std::string("C:\\Tools\0junk", 13));
+  EXPECT_TRUE(Read());
+  EXPECT_EQ(value, "C:\\Tools");
+  Store(kRegSz, std::string("\0abc", 4));
+  EXPECT_TRUE(Read());
+  EXPECT_EQ(value, "");
+}
+
+// The system information lookup over the two registry values.
+struct StartSystemInformationTest : ::testing::Test {
+  FakeRegistry registry;
+  FakeLauncher programs;
+
+  void StoreFolder(std::uint32_t type, const std::string& data) {
+    registry.keys[sys_info::kLocationKey][sys_info::kLocationValue] = {type, data};
+  }
+  bool Start() { return sys_info::StartSystemInformation(registry, programs); }
+};
+
+TEST_F(StartSystemInformationTest, NoFolderNeverLooksAtTheCurrentDrivesRoot) {
+  // "\MSINFO32.EXE" alone would name the tool at the root of whatever drive is current.
+  programs.existing_files = {"\\MSINFO32.EXE"};
+  for (const std::string& empty_text : {std::string(), std::string(1, '\0')}) {
+    StoreFolder(kRegSz, empty_text);
+    EXPECT_FALSE(Start());
+  }
+  StoreFolder(kRegBinary, "C:\\Common");
+  EXPECT_FALSE(Start());
+  EXPECT_TRUE(programs.queried.empty());
+  EXPECT_TRUE(programs.started.empty());
+}
+
+TEST_F(StartSystemInformationTest, AFolderStoredWithExtraTerminatorsStillFindsTheTool) {
+  StoreFolder(kRegSz, std::string("C:\\Common\\MSInfo\0\0", 18));
+  programs.existing_files = {"C:\\Common\\MSInfo\\MSINFO32.EXE"};
+  EXPECT_TRUE(Start());
+  ASSERT_EQ(programs.started.size(), 1u);
+  EXPECT_EQ(programs.started[0].first, "C:\\Common\\MSInfo\\MSINFO32.EXE");
 }
 
 }  // namespace
