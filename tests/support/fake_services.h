@@ -141,10 +141,11 @@ class FakeSettingsStore : public SettingsStore {
     auto it = values.find({application, section, key});
     return it == values.end() ? default_text : it->second;
   }
-  void Write(const std::string& application, const std::string& section, const std::string& key,
+  bool Write(const std::string& application, const std::string& section, const std::string& key,
              const std::string& text) override {
     writes.emplace_back(application, section, key, text);
     values[{application, section, key}] = text;
+    return true;
   }
   std::optional<std::string> Get(const std::string& section, const std::string& key,
                                  const std::string& application = "Ventrix 3") const {
