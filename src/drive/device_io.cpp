@@ -71,18 +71,22 @@ bool IsDriveName(const std::string& drive) {
   return drive.size() == kDriveNameLength && IsAsciiLetter(drive[0]) && drive[1] == kDriveSeparator;
 }
 
-std::int16_t SetMediaLock(DeviceControl& devices, std::string& drive, bool lock) {
+RequestOutcome SendRequest(DeviceControl& devices, std::string& drive, std::uint32_t code,
+                           std::span<const std::uint8_t> input) {
   OpenDevice device(devices, OpenDrive(devices, drive));
-  if (!device.IsOpen()) return kFalse;
+  if (!device.IsOpen()) return RequestOutcome::kNotOpened;
+  return devices.DeviceIoControl(device.get(), code, input) ? RequestOutcome::kAccepted
+                                                            : RequestOutcome::kRejected;
+}
+
+std::int16_t SetMediaLock(DeviceControl& devices, std::string& drive, bool lock) {
   const std::array<std::uint8_t, 1> prevent{lock ? kPreventRemoval : kAllowRemoval};
-  return Flag(devices.DeviceIoControl(device.get(), kIoctlStorageMediaRemoval, prevent));
+  return Flag(SendRequest(devices, drive, kIoctlStorageMediaRemoval, prevent) ==
+              RequestOutcome::kAccepted);
 }
 
 std::int16_t SendDriveCommand(DeviceControl& devices, std::string& drive, std::uint32_t code) {
-  OpenDevice device(devices, OpenDrive(devices, drive));
-  if (!device.IsOpen()) return kFalse;
-  const bool accepted = devices.DeviceIoControl(device.get(), code, {});
-  return Flag(!accepted);
+  return Flag(SendRequest(devices, drive, code, {}) == RequestOutcome::kRejected);
 }
 
 std::string GetDriveStrings(DriveEnumeration& drives) {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "platform/device_control.h"
@@ -31,6 +32,13 @@ std::string StripTrailingBackslash(const std::string& text);
 std::string DevicePath(const std::string& drive);
 // True for exactly one ASCII letter followed by ':' (D:), the only form sent to the platform.
 bool IsDriveName(const std::string& drive);
+
+// How one request to a drive ended.
+enum class RequestOutcome { kAccepted, kRejected, kNotOpened };
+// Opens the drive, sends one request with the given input and closes the drive again.
+// drive is normalised in place; a drive string that is not a plain drive name is not opened.
+RequestOutcome SendRequest(DeviceControl& devices, std::string& drive, std::uint32_t code,
+                           std::span<const std::uint8_t> input);
 // Locks (true) or unlocks the media; true when the device accepted the request.
 // drive is normalised in place.
 std::int16_t SetMediaLock(DeviceControl& devices, std::string& drive, bool lock);

@@ -26,6 +26,11 @@ constexpr const char* kEjectedSuffix = " Tray is Ejected.";
 constexpr const char* kClosedSuffix = " Tray is Closed.";
 constexpr const char* kLockedSuffix = " is locked.";
 constexpr const char* kUnlockedSuffix = " is unlocked.";
+// The status when the drive could not be opened or refused the request.
+constexpr const char* kNotEjectedSuffix = " Tray could not be ejected.";
+constexpr const char* kNotClosedSuffix = " Tray could not be closed.";
+constexpr const char* kNotLockedSuffix = " could not be locked.";
+constexpr const char* kNotUnlockedSuffix = " could not be unlocked.";
 
 enum class TrayMechanism { kCommandString, kDevice, kNone };
 
@@ -43,6 +48,16 @@ TrayMechanism ChooseMechanism(VersionQuery& version) {
 
 std::string StatusText(const std::string& drive, const char* suffix) {
   return kStatusPrefix + drive + suffix;
+}
+
+// Sends one tray request to the drive; true when the drive took it.
+bool TrayRequest(DeviceControl& devices, std::string& drive, std::uint32_t code) {
+  return basDeviceIO::SendRequest(devices, drive, code, {}) ==
+         basDeviceIO::RequestOutcome::kAccepted;
+}
+
+bool LockRequest(DeviceControl& devices, std::string& drive, bool lock) {
+  return basDeviceIO::SetMediaLock(devices, drive, lock) != kFalse;
 }
 
 }  // namespace
@@ -77,8 +92,9 @@ void FrmMain::ToggleTray() {
   }
 }
 
-// The drive's answer is not examined: the remembered state is what was last asked for, so the
-// toggle and the menu never get stuck on a drive that cannot report or cannot move its tray.
+// The remembered state and the menu follow what was asked, whatever the drive answered, so the
+// toggle and the menu never get stuck on a drive that cannot report or cannot move its tray; the
+// status text alone says whether the drive took the request.
 void FrmMain::EjectDrive() {
   SettingsVariables& vars = program_.vars();
   const Platform& platform = program_.platform();
@@ -88,9 +104,9 @@ void FrmMain::EjectDrive() {
       vars.DeviceStatus = kTrayOpened;
       return;
     case TrayMechanism::kDevice: {
-      basDeviceIO::SendDriveCommand(platform.devices, vars.DriveLetter, kIoctlStorageEjectMedia);
+      const bool ejected = TrayRequest(platform.devices, vars.DriveLetter, kIoctlStorageEjectMedia);
       vars.DeviceStatus = kTrayOpened;
-      ShowStatus(StatusText(vars.DriveLetter, kEjectedSuffix));
+      ShowStatus(StatusText(vars.DriveLetter, ejected ? kEjectedSuffix : kNotEjectedSuffix));
       mnuoperations[kEjectItem].set_visible(false);
       mnuoperations[kCloseItem].set_visible(true);
       mnuoperations[kLockItem].set_visible(false);
@@ -111,9 +127,9 @@ void FrmMain::CloseDrive() {
       vars.DeviceStatus = kTrayClosed;
       return;
     case TrayMechanism::kDevice: {
-      basDeviceIO::SendDriveCommand(platform.devices, vars.DriveLetter, kIoctlStorageLoadMedia);
+      const bool closed = TrayRequest(platform.devices, vars.DriveLetter, kIoctlStorageLoadMedia);
       vars.DeviceStatus = kTrayClosed;
-      ShowStatus(StatusText(vars.DriveLetter, kClosedSuffix));
+      ShowStatus(StatusText(vars.DriveLetter, closed ? kClosedSuffix : kNotClosedSuffix));
       mnuoperations[kEjectItem].set_visible(true);
       mnuoperations[kCloseItem].set_visible(false);
       mnuoperations[kLockItem].set_visible(true);
@@ -127,9 +143,9 @@ void FrmMain::CloseDrive() {
 
 void FrmMain::LockDrive() {
   SettingsVariables& vars = program_.vars();
-  basDeviceIO::SetMediaLock(program_.platform().devices, vars.DriveLetter, true);
+  const bool locked = LockRequest(program_.platform().devices, vars.DriveLetter, true);
   vars.LockStatus = kLocked;
-  ShowStatus(StatusText(vars.DriveLetter, kLockedSuffix));
+  ShowStatus(StatusText(vars.DriveLetter, locked ? kLockedSuffix : kNotLockedSuffix));
   mnuoperations[kEjectItem].set_enabled(false);
   mnuoperations[kCloseItem].set_enabled(false);
   mnuoperations[kLockItem].set_visible(false);
@@ -138,9 +154,9 @@ void FrmMain::LockDrive() {
 
 void FrmMain::UnlockDrive() {
   SettingsVariables& vars = program_.vars();
-  basDeviceIO::SetMediaLock(program_.platform().devices, vars.DriveLetter, false);
+  const bool unlocked = LockRequest(program_.platform().devices, vars.DriveLetter, false);
   vars.LockStatus = kUnlocked;
-  ShowStatus(StatusText(vars.DriveLetter, kUnlockedSuffix));
+  ShowStatus(StatusText(vars.DriveLetter, unlocked ? kUnlockedSuffix : kNotUnlockedSuffix));
   mnuoperations[kEjectItem].set_enabled(true);
   mnuoperations[kCloseItem].set_enabled(true);
   mnuoperations[kLockItem].set_visible(true);

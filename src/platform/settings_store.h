@@ -15,8 +15,9 @@ class SettingsStore {
   // The stored text, or default_text when the key or section is missing or unreadable.
   virtual std::string Read(const std::string& application, const std::string& section,
                            const std::string& key, const std::string& default_text) = 0;
-  // Creates section and key as needed; a failed write changes nothing and raises nothing.
-  virtual void Write(const std::string& application, const std::string& section,
+  // Creates section and key as needed; true when the text was stored. A refused or failed write
+  // changes nothing and raises nothing.
+  virtual bool Write(const std::string& application, const std::string& section,
                      const std::string& key, const std::string& text) = 0;
 };
 

@@ -18,6 +18,8 @@ namespace layout = settings_layout;
 
 constexpr const char* kSavedText = "Settings Saved";
 constexpr const char* kDefaultSavedText = "Default settings Saved";
+// Shown instead of either text above when the store refused a key.
+constexpr const char* kNotSavedText = "Settings Not Saved";
 // The File item after "&Close"; these carry no access key.
 constexpr const char* kFileItemToTray = "Close";
 constexpr const char* kFileItemExit = "Exit";
@@ -122,8 +124,7 @@ void FrmSettings::Check4_Click() { program_.vars().SendToTray = Check4.Value(); 
 void FrmSettings::Cmdsave_Click() {
   TakeChoices();
   program_.frmMain().SetOperationCaptions();
-  SaveSettings(program_);
-  Label4.set_caption(kSavedText);
+  Label4.set_caption(SaveSettings(program_) ? kSavedText : kNotSavedText);
 }
 
 void FrmSettings::Cmdmain_Click() {
@@ -136,7 +137,11 @@ void FrmSettings::Cmdmain_Click() {
     main.mnufile[kFileItem].set_caption(kFileItemExit);
   }
   main.SetOperationCaptions();
-  SaveSettings(program_);
+  // A save that failed keeps the window up with the failure in view.
+  if (!SaveSettings(program_)) {
+    Label4.set_caption(kNotSavedText);
+    return;
+  }
   Hide();
 }
 
@@ -148,8 +153,7 @@ void FrmSettings::cmddefault_Click() {
   Check3.set_value(vars.BannerEnabled);
   Check2.set_value(vars.VisibleOnStartup);
   Check4.set_value(vars.SendToTray);
-  SaveSettings(program_);
-  Label4.set_caption(kDefaultSavedText);
+  Label4.set_caption(SaveSettings(program_) ? kDefaultSavedText : kNotSavedText);
 }
 
 void FrmSettings::Timer1_Timer() { Label4.set_caption(""); }

@@ -49,15 +49,18 @@ class StoredSettings {
     return ParseStoredInteger(text).value_or(default_value);
   }
   void WriteText(const char* section, const char* key, const std::string& text) {
-    store_.Write(application_, section, key, text);
+    if (!store_.Write(application_, section, key, text)) all_written_ = false;
   }
   void WriteInteger(const char* section, const char* key, std::int16_t value) {
     WriteText(section, key, StoredIntegerText(value));
   }
+  // Whether every write so far was taken by the store.
+  bool AllWritten() const { return all_written_; }
 
  private:
   SettingsStore& store_;
   std::string application_;
+  bool all_written_ = true;
 };
 
 }  // namespace
@@ -81,7 +84,7 @@ void LoadSettings(Program& program) {
   vars.SendToTray = stored.ReadInteger(kSettingsSection, kSendToTrayKey, kSendToTrayDefault);
 }
 
-void SaveSettings(Program& program) {
+bool SaveSettings(Program& program) {
   const SettingsVariables& vars = program.vars();
   StoredSettings stored(program.platform().settings, vars.AppTitle);
   stored.WriteText(kSettingsSection, kDriveKey, vars.DriveLetter);
@@ -92,6 +95,7 @@ void SaveSettings(Program& program) {
   stored.WriteText(kSettingsSection, kDeviceStatusKey, vars.DeviceStatus);
   stored.WriteInteger(kSettingsSection, kLockStatusKey, vars.LockStatus);
   stored.WriteInteger(kSettingsSection, kSendToTrayKey, vars.SendToTray);
+  return stored.AllWritten();
 }
 
 }  // namespace ventrix

@@ -9,10 +9,11 @@
 
 #include "platform/components/tray_icon.h"
 #include "platform/components/web_version_check.h"
+#include "tests/support/fault_switch.h"
 
 namespace ventrix::testing {
 
-class FakeTrayIcon : public TrayIcon, public TrayMenuRoot {
+class FakeTrayIcon : public TrayIcon, public TrayMenuRoot, public FaultInjectable {
  public:
   explicit FakeTrayIcon(TrayIconDesign design) : design(std::move(design)) {
     title_ = this->design.balloontitle;
@@ -22,14 +23,26 @@ class FakeTrayIcon : public TrayIcon, public TrayMenuRoot {
   void set_balloontitle(const std::string& title) override { title_ = title; }
   const std::string& balloontext() const override { return text_; }
   void set_balloontext(const std::string& text) override { text_ = text; }
-  void ShowBalloon() override { balloons.push_back({title_, text_}); }
+  // A balloon needs the icon in the notification area.
+  void ShowBalloon() override {
+    if (!in_area || Fails(Fault::kTrayBalloon)) {
+      refused_balloons.push_back({title_, text_});
+      return;
+    }
+    balloons.push_back({title_, text_});
+  }
 
   TrayMenuRoot& TrayMenu() override { return *this; }
   void AddItem(const std::string& caption, int picture, const std::string& key) override {
     items.push_back({caption, picture, key});
   }
   // Picks the item with the next queued key (nullopt: the menu is dismissed).
+  // A menu that fails to show picks nothing and leaves the queued picks for the next one.
   std::optional<TrayMenuItem> ShowMenu() override {
+    if (Fails(Fault::kTrayMenu)) {
+      ++menus_failed;
+      return std::nullopt;
+    }
     ++menus_shown;
     if (picks.empty()) return std::nullopt;
     std::optional<std::string> key = picks.front();
@@ -47,19 +60,26 @@ class FakeTrayIcon : public TrayIcon, public TrayMenuRoot {
   TrayIconDesign design;
   std::vector<TrayMenuItem> items;
   std::vector<Balloon> balloons;
+  std::vector<Balloon> refused_balloons;
   std::deque<std::optional<std::string>> picks;
   int menus_shown = 0;
+  int menus_failed = 0;
+  // Whether the shell took the icon when it was added.
+  bool in_area = true;
 
  private:
   std::string title_;
   std::string text_;
 };
 
-class FakeTrayIconFactory : public TrayIconFactory {
+class FakeTrayIconFactory : public TrayIconFactory, public FaultInjectable {
  public:
   std::unique_ptr<TrayIcon> Create(const TrayIconDesign& design, WindowHandle host) override {
     (void)host;
     auto icon = std::make_unique<FakeTrayIcon>(design);
+    icon->faults = faults;
+    // As on Win32 the object exists even when the shell refused the icon.
+    icon->in_area = !Fails(Fault::kTrayIconAdd);
     last = icon.get();
     ++created;
     return icon;
@@ -68,16 +88,28 @@ class FakeTrayIconFactory : public TrayIconFactory {
   int created = 0;
 };
 
-class FakeWebVersionCheck : public WebVersionCheck {
+class FakeWebVersionCheck : public WebVersionCheck, public FaultInjectable {
  public:
-  void CheckForNewVersion() override { checked_urls.push_back(url); }
+  // A check that cannot connect answers later, on the window thread: see RaisePending.
+  void CheckForNewVersion() override {
+    checked_urls.push_back(url);
+    if (Fails(Fault::kWebCheck)) ++pending_failures;
+  }
+  // Raises the failures of the checks that could not connect, as the window thread gets them.
+  void RaisePending() {
+    for (; pending_failures > 0; --pending_failures) {
+      if (CheckFailed) CheckFailed(kCheckCouldNotConnect);
+    }
+  }
   std::vector<std::string> checked_urls;
+  int pending_failures = 0;
 };
 
-class FakeWebVersionCheckFactory : public WebVersionCheckFactory {
+class FakeWebVersionCheckFactory : public WebVersionCheckFactory, public FaultInjectable {
  public:
   std::unique_ptr<WebVersionCheck> Create() override {
     auto check = std::make_unique<FakeWebVersionCheck>();
+    check->faults = faults;
     last = check.get();
     return check;
   }

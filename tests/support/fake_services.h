@@ -17,10 +17,11 @@
 #include "platform/system_facts.h"
 #include "platform/version_query.h"
 #include "platform/window_placement.h"
+#include "tests/support/fault_switch.h"
 
 namespace ventrix::testing {
 
-class FakeVersionQuery : public VersionQuery {
+class FakeVersionQuery : public VersionQuery, public FaultInjectable {
  public:
   std::int32_t result = 1;
   OsVersionRecord record;
@@ -28,6 +29,7 @@ class FakeVersionQuery : public VersionQuery {
 
   std::int32_t GetVersionEx(OsVersionRecord& out) override {
     ++calls;
+    if (Fails(Fault::kVersionQuery)) return 0;
     const std::uint32_t size = out.size;
     out = record;
     out.size = size;
@@ -63,25 +65,38 @@ struct DeviceCall {
   int closes = 0;
 };
 
-class FakeDeviceControl : public DeviceControl {
+// Every handle it hands out is accounted for: each opened handle must be closed exactly once, and
+// nothing may be sent to or closed on a handle that is not open.
+class FakeDeviceControl : public DeviceControl, public FaultInjectable {
  public:
   bool open_succeeds = true;
   bool request_succeeds = true;
   std::vector<DeviceCall> calls;
+  // Requests or closes on a handle that was never opened or is already closed.
+  int misuses = 0;
 
   DeviceHandle CreateFile(const std::string& path, std::uint32_t access, std::uint32_t share,
                           std::uint32_t disposition) override {
-    calls.push_back({path, access, share, disposition, open_succeeds, {}, {}, 0});
-    return open_succeeds ? static_cast<DeviceHandle>(calls.size()) : kInvalidDevice;
+    const bool opens = open_succeeds && !Fails(Fault::kDeviceOpen);
+    calls.push_back({path, access, share, disposition, opens, {}, {}, 0});
+    return opens ? static_cast<DeviceHandle>(calls.size()) : kInvalidDevice;
   }
   bool DeviceIoControl(DeviceHandle device, std::uint32_t code,
                        std::span<const std::uint8_t> input) override {
-    DeviceCall& call = At(device);
-    call.codes.push_back(code);
-    call.inputs.emplace_back(input.begin(), input.end());
-    return request_succeeds;
+    DeviceCall* call = Find(device);
+    if (call == nullptr || call->closes != 0) {
+      ++misuses;
+      return false;
+    }
+    call->codes.push_back(code);
+    call->inputs.emplace_back(input.begin(), input.end());
+    return request_succeeds && !Fails(Fault::kDeviceRequest);
   }
-  void CloseHandle(DeviceHandle device) override { ++At(device).closes; }
+  void CloseHandle(DeviceHandle device) override {
+    DeviceCall* call = Find(device);
+    if (call == nullptr || call->closes != 0) ++misuses;
+    if (call != nullptr) ++call->closes;
+  }
 
   // The control codes sent, in order, across all opens.
   std::vector<std::uint32_t> Codes() const {
@@ -90,12 +105,35 @@ class FakeDeviceControl : public DeviceControl {
       codes.insert(codes.end(), call.codes.begin(), call.codes.end());
     return codes;
   }
+  int Opened() const {
+    int opened = 0;
+    for (const DeviceCall& call : calls) opened += call.opened ? 1 : 0;
+    return opened;
+  }
+  // Handles opened and not closed yet.
+  int OpenHandles() const {
+    int open = 0;
+    for (const DeviceCall& call : calls) open += call.opened && call.closes == 0 ? 1 : 0;
+    return open;
+  }
+  // True when every opened handle was closed exactly once and no handle was misused.
+  bool EveryHandleClosedOnce() const {
+    for (const DeviceCall& call : calls) {
+      if (call.closes != (call.opened ? 1 : 0)) return false;
+    }
+    return misuses == 0;
+  }
 
  private:
-  DeviceCall& At(DeviceHandle device) { return calls.at(static_cast<std::size_t>(device - 1)); }
+  // The open record behind a handle this fake handed out, or nullptr.
+  DeviceCall* Find(DeviceHandle device) {
+    if (device < 1 || static_cast<std::size_t>(device) > calls.size()) return nullptr;
+    DeviceCall& call = calls[static_cast<std::size_t>(device - 1)];
+    return call.opened ? &call : nullptr;
+  }
 };
 
-class FakeDriveEnumeration : public DriveEnumeration {
+class FakeDriveEnumeration : public DriveEnumeration, public FaultInjectable {
  public:
   // Root -> drive type; listed in map order (by letter).
   std::map<std::string, std::uint32_t> drives;
@@ -104,7 +142,7 @@ class FakeDriveEnumeration : public DriveEnumeration {
 
   std::uint32_t GetLogicalDriveStrings(std::span<char> buffer) override {
     ++list_calls;
-    if (fails) return 0;
+    if (fails || Fails(Fault::kDriveList)) return 0;
     std::string list;
     for (const auto& [root, type] : drives) list += root + '\0';
     const std::size_t needed = list.size() + 1;
@@ -114,37 +152,51 @@ class FakeDriveEnumeration : public DriveEnumeration {
     return static_cast<std::uint32_t>(list.size());
   }
   std::uint32_t GetDriveType(const std::string& root) override {
+    if (Fails(Fault::kDriveType)) return kDriveUnknown;
     auto it = drives.find(root);
-    return it == drives.end() ? 1 : it->second;  // 1: DRIVE_NO_ROOT_DIR
+    return it == drives.end() ? kDriveNoRootDir : it->second;
   }
+
+  static constexpr std::uint32_t kDriveUnknown = 0;
+  static constexpr std::uint32_t kDriveNoRootDir = 1;
 };
 
-class FakeMultimedia : public MultimediaCommands {
+class FakeMultimedia : public MultimediaCommands, public FaultInjectable {
  public:
   std::vector<std::pair<std::string, std::size_t>> commands;
   std::uint32_t SendString(const std::string& command, std::size_t return_length) override {
     commands.emplace_back(command, return_length);
-    return 0;
+    return Fails(Fault::kMultimedia) ? kInvalidDeviceName : 0;
   }
+  static constexpr std::uint32_t kInvalidDeviceName = 263;  // MCIERR_INVALID_DEVICE_NAME
 };
 
-class FakeSettingsStore : public SettingsStore {
+class FakeSettingsStore : public SettingsStore, public FaultInjectable {
  public:
   using Key = std::tuple<std::string, std::string, std::string>;
+  using Written = std::tuple<std::string, std::string, std::string, std::string>;
   std::map<Key, std::string> values;
-  std::vector<std::tuple<std::string, std::string, std::string, std::string>> writes;
+  // Writes the store took, and writes it refused (which changed nothing).
+  std::vector<Written> writes;
+  std::vector<Written> refused_writes;
   std::vector<Key> reads;
 
   std::string Read(const std::string& application, const std::string& section,
                    const std::string& key, const std::string& default_text) override {
     reads.emplace_back(application, section, key);
+    if (Fails(Fault::kSettingsRead)) return default_text;
     auto it = values.find({application, section, key});
     return it == values.end() ? default_text : it->second;
   }
-  void Write(const std::string& application, const std::string& section, const std::string& key,
+  bool Write(const std::string& application, const std::string& section, const std::string& key,
              const std::string& text) override {
+    if (Fails(Fault::kSettingsWrite)) {
+      refused_writes.emplace_back(application, section, key, text);
+      return false;
+    }
     writes.emplace_back(application, section, key, text);
     values[{application, section, key}] = text;
+    return true;
   }
   std::optional<std::string> Get(const std::string& section, const std::string& key,
                                  const std::string& application = "Ventrix 3") const {
@@ -154,7 +206,8 @@ class FakeSettingsStore : public SettingsStore {
   }
 };
 
-class FakeRegistry : public Registry {
+// Keys are accounted for like device handles: each opened key must be closed exactly once.
+class FakeRegistry : public Registry, public FaultInjectable {
  public:
   struct Value {
     std::uint32_t type = kRegSz;
@@ -165,21 +218,30 @@ class FakeRegistry : public Registry {
   std::vector<std::uint32_t> open_access;
   std::vector<RegistryKey> closed;
   int opens = 0;
+  // Queries or closes on a key that is not open.
+  int misuses = 0;
 
   std::int32_t OpenKeyEx(RegistryKey root, const std::string& path, std::uint32_t options,
                          std::uint32_t access, RegistryKey& opened) override {
     (void)root;
     (void)options;
     open_access.push_back(access);
+    if (Fails(Fault::kRegistryOpen)) return kAccessDenied;
     auto it = keys.find(path);
     if (it == keys.end()) return kFileNotFound;
     ++opens;
     opened = kFirstHandle + static_cast<RegistryKey>(open_paths_.size());
     open_paths_.push_back(path);
+    open_.push_back(true);
     return kRegistrySuccess;
   }
   std::int32_t QueryValueEx(RegistryKey key, const std::string& value_name, std::uint32_t& type,
                             std::span<char> buffer, std::uint32_t& size) override {
+    if (!IsOpen(key)) {
+      ++misuses;
+      return kInvalidHandle;
+    }
+    if (Fails(Fault::kRegistryQuery)) return kAccessDenied;
     const std::string& path = open_paths_.at(key - kFirstHandle);
     auto& values = keys.at(path);
     auto it = values.find(value_name);
@@ -193,15 +255,34 @@ class FakeRegistry : public Registry {
   }
   std::int32_t CloseKey(RegistryKey key) override {
     closed.push_back(key);
-    return kRegistrySuccess;
+    if (!IsOpen(key)) {
+      ++misuses;
+      return kInvalidHandle;
+    }
+    open_[key - kFirstHandle] = false;
+    return Fails(Fault::kRegistryClose) ? kInvalidHandle : kRegistrySuccess;
+  }
+
+  // True when every opened key was closed exactly once and no key was misused.
+  bool EveryKeyClosedOnce() const {
+    for (const bool open : open_)
+      if (open) return false;
+    return misuses == 0;
   }
 
   static constexpr std::int32_t kFileNotFound = 2;
+  static constexpr std::int32_t kAccessDenied = 5;
+  static constexpr std::int32_t kInvalidHandle = 6;
   static constexpr std::int32_t kMoreData = 234;
   static constexpr RegistryKey kFirstHandle = 0x100;
 
  private:
+  bool IsOpen(RegistryKey key) const {
+    return key >= kFirstHandle && key - kFirstHandle < open_.size() && open_[key - kFirstHandle];
+  }
+
   std::vector<std::string> open_paths_;
+  std::vector<bool> open_;
 };
 
 struct ShellCall {
@@ -213,20 +294,22 @@ struct ShellCall {
   std::int32_t show;
 };
 
-class FakeShell : public Shell {
+class FakeShell : public Shell, public FaultInjectable {
  public:
   std::intptr_t result = 42;
+  // The answer of a failing call: SE_ERR_ACCESSDENIED.
+  std::intptr_t failure_result = 5;
   std::vector<ShellCall> calls;
   std::intptr_t ShellExecute(WindowHandle owner, const std::string& verb, const std::string& file,
                              const std::optional<std::string>& parameters,
                              const std::optional<std::string>& directory,
                              std::int32_t show) override {
     calls.push_back({owner, verb, file, parameters, directory, show});
-    return result;
+    return Fails(Fault::kShellExecute) ? failure_result : result;
   }
 };
 
-class FakeLauncher : public ProgramLauncher {
+class FakeLauncher : public ProgramLauncher, public FaultInjectable {
  public:
   std::vector<std::string> existing_files;
   bool start_succeeds = true;
@@ -235,13 +318,14 @@ class FakeLauncher : public ProgramLauncher {
 
   bool FileExists(const std::string& path) override {
     queried.push_back(path);
+    if (Fails(Fault::kFileExists)) return false;
     for (const std::string& file : existing_files)
       if (file == path) return true;
     return false;
   }
   bool Start(const std::string& path, std::int32_t show) override {
     started.emplace_back(path, show);
-    return start_succeeds;
+    return start_succeeds && !Fails(Fault::kProgramStart);
   }
 };
 
@@ -252,13 +336,17 @@ struct PlacementCall {
   std::uint32_t flags;
 };
 
-class FakeWindowPlacement : public WindowPlacement {
+class FakeWindowPlacement : public WindowPlacement, public FaultInjectable {
  public:
+  // Every request, refused ones included.
   std::vector<PlacementCall> calls;
+  int refused = 0;
   bool SetWindowPos(WindowHandle window, std::intptr_t insert_after, int x, int y, int cx, int cy,
                     std::uint32_t flags) override {
     calls.push_back({window, insert_after, x, y, cx, cy, flags});
-    return true;
+    if (!Fails(Fault::kWindowPlacement)) return true;
+    ++refused;
+    return false;
   }
   // The last z-order request for a window, if any.
   std::optional<std::intptr_t> LastFor(WindowHandle window) const {
@@ -268,11 +356,13 @@ class FakeWindowPlacement : public WindowPlacement {
   }
 };
 
-class FakeSystemFacts : public SystemFacts {
+class FakeSystemFacts : public SystemFacts, public FaultInjectable {
  public:
   std::string executable = "ventrix";
   int year = 2026;
-  std::string ExecutableBaseName() override { return executable; }
+  std::string ExecutableBaseName() override {
+    return Fails(Fault::kExecutableName) ? std::string() : executable;
+  }
   int CurrentYear() override { return year; }
 };
 

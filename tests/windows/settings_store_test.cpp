@@ -36,8 +36,8 @@ class RegistrySettingsStoreTest : public ::testing::Test {
 
 TEST_F(RegistrySettingsStoreTest, StoresTextsAsRegSzUnderThePerUserSettingsKey) {
   const std::string spaced = "  two  spaces \t tab ";
-  store_.Write(app_, "settings", "Default CD Drive Letter", "D:\\");
-  store_.Write(app_, "settings", "Empty", "");
+  EXPECT_TRUE(store_.Write(app_, "settings", "Default CD Drive Letter", "D:\\"));
+  EXPECT_TRUE(store_.Write(app_, "settings", "Empty", ""));
   store_.Write(app_, "Web Update", "Spaced", spaced);
 
   const auto drive = GetRawValue(HKEY_CURRENT_USER,
@@ -150,21 +150,21 @@ TEST_F(RegistrySettingsStoreTest, ATextEndsAtItsFirstNul) {
 }
 
 TEST_F(RegistrySettingsStoreTest, RefusesTextsAndNamesItCouldNotReadBack) {
-  store_.Write(app_, "settings", "Key", "kept");
-  store_.Write(app_, "settings", "Key", std::string(kMaxSettingLength + 1, 'x'));
-  store_.Write(app_, "settings", "Key", std::string("cut\0short", 9));
+  EXPECT_TRUE(store_.Write(app_, "settings", "Key", "kept"));
+  EXPECT_FALSE(store_.Write(app_, "settings", "Key", std::string(kMaxSettingLength + 1, 'x')));
+  EXPECT_FALSE(store_.Write(app_, "settings", "Key", std::string("cut\0short", 9)));
   EXPECT_EQ(store_.Read(app_, "settings", "Key", "dflt"), "kept");
   const std::string longest_name(kMaxSettingNameLength, 'n');
-  store_.Write(app_, "settings", longest_name, "ok");
+  EXPECT_TRUE(store_.Write(app_, "settings", longest_name, "ok"));
   EXPECT_EQ(store_.Read(app_, "settings", longest_name, "dflt"), "ok");
   DeleteKeyTree(HKEY_CURRENT_USER, AppPath());
 
   const std::string too_long_name(kMaxSettingNameLength + 1, 'n');
-  store_.Write(app_, too_long_name, "Key", "no");
-  store_.Write(app_, "settings", too_long_name, "no");
-  store_.Write(app_, "settings", "", "no");
-  store_.Write(app_, "sub\\section", "Key", "no");
-  store_.Write(app_, std::string("sett\0ings", 9), "Key", "no");
+  EXPECT_FALSE(store_.Write(app_, too_long_name, "Key", "no"));
+  EXPECT_FALSE(store_.Write(app_, "settings", too_long_name, "no"));
+  EXPECT_FALSE(store_.Write(app_, "settings", "", "no"));
+  EXPECT_FALSE(store_.Write(app_, "sub\\section", "Key", "no"));
+  EXPECT_FALSE(store_.Write(app_, std::string("sett\0ings", 9), "Key", "no"));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, AppPath()));
   EXPECT_EQ(store_.Read("", "settings", "Key", "dflt"), "dflt");
 }

@@ -66,21 +66,22 @@ std::string RegistrySettingsStore::Read(const std::string& application, const st
   return buffer;
 }
 
-void RegistrySettingsStore::Write(const std::string& application, const std::string& section,
+bool RegistrySettingsStore::Write(const std::string& application, const std::string& section,
                                   const std::string& key, const std::string& text) {
   const std::optional<std::string> path = SectionPath(application, section, key);
   // A text that would read back as missing (too long, or cut short at a NUL) is not stored.
-  if (!path || text.size() > kMaxSettingLength || HasNul(text)) return;
+  if (!path || text.size() > kMaxSettingLength || HasNul(text)) return false;
 
   UniqueHkey section_key;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, path->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_SET_VALUE, nullptr, section_key.Receive(), nullptr) != ERROR_SUCCESS) {
     section_key.Release();
-    return;
+    return false;
   }
   // REG_SZ data carries its terminating NUL.
-  RegSetValueExA(section_key.Get(), key.c_str(), 0, REG_SZ,
-                 reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
+  return RegSetValueExA(section_key.Get(), key.c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(text.c_str()),
+                        static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
 }  // namespace ventrix::win32

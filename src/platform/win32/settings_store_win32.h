@@ -20,7 +20,7 @@ class RegistrySettingsStore : public SettingsStore {
  public:
   std::string Read(const std::string& application, const std::string& section,
                    const std::string& key, const std::string& default_text) override;
-  void Write(const std::string& application, const std::string& section, const std::string& key,
+  bool Write(const std::string& application, const std::string& section, const std::string& key,
              const std::string& text) override;
 };
 

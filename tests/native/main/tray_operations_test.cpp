@@ -177,7 +177,7 @@ TEST_F(Ops, TimerPutsReadyBackAtTheNextTickEvenRightAfterAMessage) {
   EXPECT_EQ(frm.Label1.ForeColor(), kStatusGreen);
 }
 
-// The drive's answer is not examined: the state follows what was asked, so the toggle never sticks.
+// The state follows what was asked, so the toggle never sticks; the status says the drive refused.
 TEST_F(Ops, RefusedOrUnopenedRequestsChangeStateAndMenuAsOnSuccess) {
   FrmMain& frm = Start();
   ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 2));
@@ -185,18 +185,28 @@ TEST_F(Ops, RefusedOrUnopenedRequestsChangeStateAndMenuAsOnSuccess) {
   t.tray().picks.push_back("Operate Tray");
   t.tray().on_click(kMouseRight);
   EXPECT_EQ(t.fake.devices.Codes().back(), kEject);
-  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray could not be ejected.");
+  EXPECT_EQ(t.tray().balloons.back().text, "Device D: Tray could not be ejected.");
   EXPECT_EQ(vars().DeviceStatus, "opened");
   EXPECT_EQ(Shown(), (Row{false, true, false, false}));
 
   t.fake.devices.open_succeeds = false;
   ui().DblClick(frm.Label1);
   EXPECT_EQ(vars().DeviceStatus, "closed");
-  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Closed.");
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray could not be closed.");
   Event([&] { frm.UnlockDrive(); });
   EXPECT_EQ(vars().LockStatus, 0);
-  EXPECT_EQ(frm.Label1.Caption(), "Device D: is unlocked.");
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: could not be unlocked.");
+  Event([&] { frm.LockDrive(); });
+  EXPECT_EQ(vars().LockStatus, 1);
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: could not be locked.");
   EXPECT_TRUE(ui().message_boxes.empty());
+
+  // A drive that answers again gets its success texts back.
+  t.fake.devices.open_succeeds = true;
+  t.fake.devices.request_succeeds = true;
+  ui().DblClick(frm.Label1);
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
 }
 
 // Windows 98 locks through the device path like every release.
