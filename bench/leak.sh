@@ -38,14 +38,14 @@ close=${close:-Close${eject#Eject}}
 unlock=${unlock:-Un-Lock${lock#Lock}}
 
 status=0
-run_cycles "$eject" "$close" "$warm_up" "Device D: Tray is Closed." || status=1
-run_cycles "$lock" "$unlock" "$warm_up" "Device D: is unlocked." || status=1
+run_cycles "$eject" "$close" "$warm_up" "Device D: Tray could not be closed." || status=1
+run_cycles "$lock" "$unlock" "$warm_up" "Device D: could not be unlocked." || status=1
 before=$(object_counts)
 
 started=$(date +%s%N)
-run_cycles "$eject" "$close" "$cycles" "Device D: Tray is Closed." || status=1
+run_cycles "$eject" "$close" "$cycles" "Device D: Tray could not be closed." || status=1
 tray_done=$(date +%s%N)
-run_cycles "$lock" "$unlock" "$cycles" "Device D: is unlocked." || status=1
+run_cycles "$lock" "$unlock" "$cycles" "Device D: could not be unlocked." || status=1
 lock_done=$(date +%s%N)
 after=$(object_counts)
 methods=$(count_methods)

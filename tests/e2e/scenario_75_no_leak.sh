@@ -16,13 +16,13 @@ leak_eject=$(operations_item Eject)
 leak_lock=$(operations_item Lock)
 leak_close="Close${leak_eject#Eject}"
 leak_unlock="Un-Lock${leak_lock#Lock}"
-run_cycles "$leak_eject" "$leak_close" "$LEAK_WARM_UP" "Device D: Tray is Closed."
-run_cycles "$leak_lock" "$leak_unlock" "$LEAK_WARM_UP" "Device D: is unlocked."
+run_cycles "$leak_eject" "$leak_close" "$LEAK_WARM_UP" "Device D: Tray could not be closed."
+run_cycles "$leak_lock" "$leak_unlock" "$LEAK_WARM_UP" "Device D: could not be unlocked."
 leak_before=$(object_counts)
 check "no leak: $LEAK_CYCLES eject/close cycles from the Operations menu" \
-  run_cycles "$leak_eject" "$leak_close" "$LEAK_CYCLES" "Device D: Tray is Closed."
+  run_cycles "$leak_eject" "$leak_close" "$LEAK_CYCLES" "Device D: Tray could not be closed."
 check "no leak: $LEAK_CYCLES lock/unlock cycles from the Operations menu" \
-  run_cycles "$leak_lock" "$leak_unlock" "$LEAK_CYCLES" "Device D: is unlocked."
+  run_cycles "$leak_lock" "$leak_unlock" "$LEAK_CYCLES" "Device D: could not be unlocked."
 leak_after=$(object_counts)
 leak_total=$((LEAK_WARM_UP + LEAK_CYCLES))
 check "no leak: every eject and load request reached \\\\.\\D:" \
