@@ -32,6 +32,7 @@
 #include "platform/win32/forms/form_style.h"
 #include "platform/win32/forms/form_window.h"
 #include "platform/win32/forms/ids.h"
+#include "platform/win32/forms/menu_bar.h"
 #include "platform/win32/forms/native_control.h"
 #include "platform/win32/forms/units.h"
 #include "platform/win32/window_placement_win32.h"
@@ -348,6 +349,73 @@ TEST_F(FormsBackendTest, InvisibleMenuItemsAreAbsentAndDisabledOnesGreyed) {
   SendMessageA(WindowOf(*form), WM_COMMAND, *ui::MenuCommandId(1, 3), 0);
   SendMessageA(WindowOf(*form), WM_COMMAND, *ui::MenuCommandId(5, 0), 0);
   EXPECT_EQ(form->events, std::vector<std::string>{"mnuoperations_Click 2"});
+}
+
+ui::MenuArrayPeer* MenuPeerOf(const forms::MenuArray& menu) {
+  return dynamic_cast<ui::MenuArrayPeer*>(menu.Peer());
+}
+
+// Several changes in one handler rebuild the native menu once, when the handler has returned;
+// changes outside any handler show at once.
+TEST_F(FormsBackendTest, MenuChangesInOneHandlerRebuildTheMenuOnce) {
+  ui::MenuArrayPeer* operations_peer = MenuPeerOf(form->mnuoperations);
+  ui::MenuArrayPeer* help_peer = MenuPeerOf(form->mnuHelp);
+  ASSERT_NE(operations_peer, nullptr);
+  ASSERT_NE(help_peer, nullptr);
+  const int operations_before = operations_peer->rebuilds();
+  const int help_before = help_peer->rebuilds();
+  HMENU operations = GetSubMenu(GetMenu(WindowOf(*form)), 1);
+  form->mnuoperations.on_click = [this](std::int16_t) {
+    form->mnuoperations[0].set_caption("Eject Drive (D:)");
+    form->mnuoperations[1].set_visible(false);
+    form->mnuoperations[2].set_caption("Lock Drive (D:)");
+    form->mnuoperations[2].set_visible(false);
+    form->mnuoperations[2].set_visible(true);
+    form->mnuoperations[3].set_enabled(false);
+  };
+  SendMessageA(WindowOf(*form), WM_COMMAND, GetMenuItemID(operations, 0), 0);
+  EXPECT_EQ(operations_peer->rebuilds(), operations_before + 1);
+  EXPECT_EQ(help_peer->rebuilds(), help_before);
+  ASSERT_EQ(GetMenuItemCount(operations), 3);
+  EXPECT_EQ(MenuText(operations, 0), "Eject Drive (D:)");
+  EXPECT_EQ(MenuText(operations, 1), "Lock Drive (D:)");
+  EXPECT_NE(GetMenuState(operations, 2, MF_BYPOSITION) & MF_GRAYED, 0u);
+
+  form->mnuoperations[1].set_visible(true);
+  EXPECT_EQ(operations_peer->rebuilds(), operations_before + 2);
+  EXPECT_EQ(GetMenuItemCount(operations), 4);
+}
+
+// Counts the frame recalculations that DrawMenuBar causes in one window.
+struct FrameWatch {
+  HWND window = nullptr;
+  int frame_changes = 0;
+};
+FrameWatch g_frame_watch;
+
+LRESULT CALLBACK CountFrameChanges(int code, WPARAM wparam, LPARAM lparam) {
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(lparam);
+  if (code == HC_ACTION && message->hwnd == g_frame_watch.window &&
+      message->message == WM_NCCALCSIZE) {
+    ++g_frame_watch.frame_changes;
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST_F(FormsBackendTest, AHiddenWindowsMenuBarIsNotRedrawn) {
+  g_frame_watch = {WindowOf(*form), 0};
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &CountFrameChanges, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  form->mnuoperations[1].set_visible(false);
+  form->mnuoperations[0].set_caption("Eject Drive (D:)");
+  const int while_hidden = g_frame_watch.frame_changes;
+  form->Show();
+  g_frame_watch.frame_changes = 0;
+  form->mnuoperations[1].set_visible(true);
+  const int while_shown = g_frame_watch.frame_changes;
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(while_hidden, 0);
+  EXPECT_GT(while_shown, 0);  // the watch does see a shown window's bar redrawn
 }
 
 TEST_F(FormsBackendTest, TimerTicksOnlyWithAPositiveIntervalWhileEnabled) {

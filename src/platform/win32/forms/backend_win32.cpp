@@ -12,7 +12,6 @@
 #include "platform/win32/forms/control_factory.h"
 #include "platform/win32/forms/form_window.h"
 #include "platform/win32/forms/ids.h"
-#include "platform/win32/forms/menu_bar.h"
 #include "platform/win32/forms/painted_control.h"
 
 namespace ventrix::win32 {
@@ -87,7 +86,7 @@ void Win32Backend::Realize(forms::Form& form) {
     if (!id) continue;  // beyond the identifier range: stays without a native peer
     controls[index]->AttachPeer(ui::CreateControlPeer(window, *controls[index], *id));
   }
-  ui::BuildMenuBar(window.hwnd(), form);
+  ui::BuildMenuBar(window.hwnd(), form, pending_menus_);
   window.FinishLayout();
 }
 
@@ -112,6 +111,8 @@ void Win32Backend::Quit() {
   quit_ = true;
   PostQuitMessage(kExitCode);
 }
+
+void Win32Backend::DispatchEnded() { pending_menus_.RebuildAll(); }
 
 int Win32Backend::RunMessageLoop() {
   if (quit_) return kExitCode;

@@ -12,6 +12,7 @@
 #endif
 
 #include "platform/forms/backend.h"
+#include "platform/win32/forms/menu_bar.h"
 
 namespace ventrix::win32 {
 
@@ -25,6 +26,8 @@ class Win32Backend : public forms::Backend {
   void Destroy(forms::Form& form) override;
   void MessageBox(const std::string& text, int style, const std::string& caption) override;
   void Quit() override;
+  // Rebuilds the menus that the handler changed, once each.
+  void DispatchEnded() override;
 
   // Runs until Quit (or WM_QUIT); returns the exit code.
   int RunMessageLoop();
@@ -36,6 +39,7 @@ class Win32Backend : public forms::Backend {
 
   HINSTANCE instance_;
   bool quit_ = false;
+  ui::PendingMenus pending_menus_;
 };
 
 }  // namespace ventrix::win32

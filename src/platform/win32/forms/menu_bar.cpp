@@ -1,5 +1,6 @@
 #include "platform/win32/forms/menu_bar.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -9,7 +10,37 @@
 
 namespace ventrix::win32::ui {
 
+void PendingMenus::Add(MenuArrayPeer& peer) { peers_.push_back(&peer); }
+
+void PendingMenus::Remove(MenuArrayPeer& peer) { std::erase(peers_, &peer); }
+
+void PendingMenus::RebuildAll() {
+  // Rebuilding never adds to the list; it is taken first all the same.
+  const std::vector<MenuArrayPeer*> peers = std::move(peers_);
+  peers_.clear();
+  for (MenuArrayPeer* peer : peers) peer->Rebuild();
+}
+
+MenuArrayPeer::~MenuArrayPeer() {
+  if (pending_rebuild_) pending_.Remove(*this);
+}
+
 void MenuArrayPeer::Sync() {
+  if (!runtime_.Dispatching()) {
+    Rebuild();
+    return;
+  }
+  if (pending_rebuild_) return;
+  pending_rebuild_ = true;
+  pending_.Add(*this);
+}
+
+void MenuArrayPeer::Rebuild() {
+  if (pending_rebuild_) {
+    pending_rebuild_ = false;
+    pending_.Remove(*this);
+  }
+  ++rebuilds_;
   while (GetMenuItemCount(popup_) > 0) {
     if (!DeleteMenu(popup_, 0, MF_BYPOSITION)) break;
   }
@@ -25,10 +56,11 @@ void MenuArrayPeer::Sync() {
                   static_cast<UINT_PTR>(*id), item.Caption().c_str());
     }
   }
-  DrawMenuBar(window_);
+  // A hidden window's bar is drawn afresh when it shows.
+  if (IsWindowVisible(window_)) DrawMenuBar(window_);
 }
 
-void BuildMenuBar(HWND window, forms::Form& form) {
+void BuildMenuBar(HWND window, forms::Form& form, PendingMenus& pending) {
   if (form.Menus().empty()) return;
   MenuHandle bar(CreateMenu());
   if (!bar) return;
@@ -41,9 +73,9 @@ void BuildMenuBar(HWND window, forms::Form& form) {
                      menu->TopCaption().c_str())) {
       break;
     }
-    auto peer =
-        std::make_unique<MenuArrayPeer>(window, popup.release(), *menu, array_index);  // bar owns
-    peer->Sync();
+    auto peer = std::make_unique<MenuArrayPeer>(window, popup.release(), *menu, array_index,
+                                                form.runtime(), pending);  // bar owns popup
+    peer->Rebuild();
     menu->AttachPeer(std::move(peer));
     ++array_index;
   }
