@@ -153,6 +153,18 @@ HWND NativeOf(const forms::Control& control) {
 }
 HWND WindowOf(const forms::Form& form) { return reinterpret_cast<HWND>(form.hWnd()); }
 
+// The icon a window shows at the given size: its own, or else its class's.
+HICON ShownIcon(HWND window, bool big) {
+  const auto own =
+      reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, big ? ICON_BIG : ICON_SMALL, 0));
+  if (own != nullptr) return own;
+  return reinterpret_cast<HICON>(GetClassLongPtrA(window, big ? GCLP_HICON : GCLP_HICONSM));
+}
+
+HFONT FontOf(HWND window) {
+  return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+}
+
 // A control's notification, as the control itself sends it to the form.
 void Notify(const forms::Form& form, const forms::Control& control, int code) {
   HWND child = NativeOf(control);
@@ -276,7 +288,7 @@ TEST_F(FormsBackendTest, WindowIsHiddenUntilShownAndHasTheDesignedClientSize) {
   const int dpi = ui::SystemDpi();
   EXPECT_EQ(client.right, ui::TwipsToPixels(kClientWidthTwips, dpi));
   EXPECT_EQ(client.bottom, ui::TwipsToPixels(kClientHeightTwips, dpi));
-  EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(ShownIcon(window, true), nullptr);
 
   form->Show();
   EXPECT_TRUE(IsWindowVisible(window));
@@ -416,6 +428,76 @@ TEST_F(FormsBackendTest, AHiddenWindowsMenuBarIsNotRedrawn) {
   UnhookWindowsHookEx(hook);
   EXPECT_EQ(while_hidden, 0);
   EXPECT_GT(while_shown, 0);  // the watch does see a shown window's bar redrawn
+}
+
+// A form designed with an icon shows it from its creation in both sizes, through its window
+// class; one designed without shows none until it is given one. Windows of either kind are
+// form windows.
+TEST_F(FormsBackendTest, WindowsShowTheirDesignedIconFromCreation) {
+  HWND window = WindowOf(*form);
+  EXPECT_NE(ShownIcon(window, true), nullptr);
+  EXPECT_NE(ShownIcon(window, false), nullptr);
+  EXPECT_EQ(ui::FormWindow::FromHandle(window), form->Peer());
+
+  forms::FormDesign plain = SampleDesign();
+  plain.icon = 0;
+  forms::Form bare(runtime, "frmBare", plain);
+  runtime.Load(bare);
+  HWND bare_window = WindowOf(bare);
+  EXPECT_EQ(ShownIcon(bare_window, true), nullptr);
+  EXPECT_NE(ui::FormWindow::FromHandle(bare_window), nullptr);
+  bare.set_icon(IDI_VENTRIX);
+  EXPECT_NE(ShownIcon(bare_window, true), nullptr);
+  EXPECT_NE(ShownIcon(bare_window, false), nullptr);
+
+  // A second form with the same icon shares its class; an icon resource that does not exist
+  // leaves the form without one.
+  plain.icon = IDI_VENTRIX;
+  forms::Form same(runtime, "frmSame", plain);
+  runtime.Load(same);
+  EXPECT_EQ(ShownIcon(WindowOf(same), true), ShownIcon(window, true));
+  plain.icon = 4321;
+  forms::Form missing(runtime, "frmMissing", plain);
+  runtime.Load(missing);
+  EXPECT_EQ(ShownIcon(WindowOf(missing), true), nullptr);
+  EXPECT_NE(ui::FormWindow::FromHandle(WindowOf(missing)), nullptr);
+  for (forms::Form* loaded : {&bare, &same, &missing}) runtime.Unload(*loaded, forms::kFormCode);
+}
+
+// Controls asking for the same font share one, across windows; another font is another.
+TEST_F(FormsBackendTest, ControlsShareTheirFonts) {
+  SampleForm second(runtime, shell);
+  runtime.Load(second);
+  const HFONT dialog = FontOf(NativeOf(form->cmdOK));
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FontOf(NativeOf(form->lblplatform)), dialog);  // a label in the default font
+  EXPECT_EQ(FontOf(NativeOf(second.cmdOK)), dialog);
+  const HFONT status = FontOf(NativeOf(form->Label1));
+  EXPECT_NE(status, dialog);
+  EXPECT_EQ(FontOf(NativeOf(second.Label1)), status);
+  runtime.Unload(second, forms::kFormCode);
+  // Still in use by the first window's controls.
+  LOGFONTA described{};
+  EXPECT_EQ(GetObjectA(status, sizeof(described), &described), static_cast<int>(sizeof(described)));
+  EXPECT_TRUE(described.lfWeight >= FW_BOLD);
+}
+
+TEST(FontCache, SharesFontsWhileTheyAreUsedAndForgetsTheRest) {
+  ui::FontCache fonts;
+  const forms::Font status{"Times New Roman", 12, true, false};
+  ui::SharedFont first = fonts.Get(status, ui::kDefaultDpi);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(fonts.Get(status, ui::kDefaultDpi), first);
+  EXPECT_NE(fonts.Get(status, ui::kDefaultDpi * 2), first);  // another size in pixels
+  forms::Font underlined = status;
+  underlined.underline = true;
+  ui::SharedFont link = fonts.Get(underlined, ui::kDefaultDpi);
+  EXPECT_NE(link, first);
+  EXPECT_EQ(fonts.size(), 2u);  // the unheld larger one is gone
+  first.reset();
+  link.reset();
+  fonts.Get(forms::Font{}, ui::kDefaultDpi);
+  EXPECT_EQ(fonts.size(), 1u);
 }
 
 TEST_F(FormsBackendTest, TimerTicksOnlyWithAPositiveIntervalWhileEnabled) {

@@ -77,7 +77,7 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
 }
 
 void Win32Backend::Realize(forms::Form& form) {
-  auto owned = std::make_unique<ui::FormWindow>(form, instance_);
+  auto owned = std::make_unique<ui::FormWindow>(form, instance_, fonts_);
   ui::FormWindow& window = *owned;
   form.AttachPeer(std::move(owned));
   const std::vector<forms::Control*>& controls = form.Controls();

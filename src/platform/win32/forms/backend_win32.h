@@ -12,6 +12,7 @@
 #endif
 
 #include "platform/forms/backend.h"
+#include "platform/win32/forms/fonts.h"
 #include "platform/win32/forms/menu_bar.h"
 
 namespace ventrix::win32 {
@@ -40,6 +41,7 @@ class Win32Backend : public forms::Backend {
   HINSTANCE instance_;
   bool quit_ = false;
   ui::PendingMenus pending_menus_;
+  ui::FontCache fonts_;
 };
 
 }  // namespace ventrix::win32

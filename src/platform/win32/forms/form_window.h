@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/forms/form.h"
+#include "platform/win32/forms/fonts.h"
 #include "platform/win32/forms/handles.h"
 #include "platform/win32/forms/tool_tip.h"
 
@@ -18,14 +19,15 @@ class NativeControl;
 
 class FormWindow : public forms::FormPeer {
  public:
-  static constexpr char kClassName[] = "VentrixForm";
   // Registers the window class once per module (a second call is harmless).
   static void RegisterWindowClass(HINSTANCE instance);
   // The form window behind a handle, or nullptr for any other window.
   static FormWindow* FromHandle(HWND window);
 
-  // Creates the hidden window; the controls and menus attach themselves afterwards.
-  FormWindow(forms::Form& form, HINSTANCE instance);
+  // Creates the hidden window, showing the designed icon; the controls and menus attach
+  // themselves afterwards.
+  // fonts: where the window and its controls get their fonts, shared with the other windows.
+  FormWindow(forms::Form& form, HINSTANCE instance, FontCache& fonts);
   ~FormWindow() override;
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
@@ -44,6 +46,8 @@ class FormWindow : public forms::FormPeer {
   HINSTANCE instance() const { return instance_; }
   int dpi() const { return dpi_; }
   HFONT dialog_font() const { return dialog_font_.get(); }
+  // The font for a control at this window's DPI, shared with every control that uses the same.
+  SharedFont font(const forms::Font& font) { return fonts_.Get(font, dpi_); }
   forms::Form& form() const { return form_; }
   ToolTip& tool_tip();
 
@@ -78,7 +82,8 @@ class FormWindow : public forms::FormPeer {
   bool detached_ = false;
   bool shown_before_ = false;
   HWND last_focus_ = nullptr;
-  FontHandle dialog_font_;
+  FontCache& fonts_;
+  SharedFont dialog_font_;
   IconHandle big_icon_;
   IconHandle small_icon_;
   std::unique_ptr<ToolTip> tool_tip_;
