@@ -304,6 +304,32 @@ TEST_F(FormsBackendTest, WindowIsHiddenUntilShownAndHasTheDesignedClientSize) {
   EXPECT_FALSE(IsWindowVisible(window));
 }
 
+// The window is created with its menu bar; when the bar needs more than one row on a narrow
+// window, the client area still gets the designed size.
+TEST_F(FormsBackendTest, ANarrowWindowKeepsItsClientSizeUnderAWrappedMenuBar) {
+  constexpr int kNarrowTwips = 1800;
+  forms::FormDesign narrow = SampleDesign();
+  narrow.client_width = kNarrowTwips;
+  forms::Form form_narrow(runtime, "frmNarrow", narrow);
+  forms::MenuArray first(form_narrow, "mnuOneTop", "&Operations", "mnuOne", {{"&Eject"}});
+  forms::MenuArray second(form_narrow, "mnuTwoTop", "&Settings", "mnuTwo", {{"&Open"}});
+  forms::MenuArray third(form_narrow, "mnuThreeTop", "&Help", "mnuThree", {{"&About"}});
+  runtime.Load(form_narrow);
+  HWND window = WindowOf(form_narrow);
+  ASSERT_NE(GetMenu(window), nullptr);
+  RECT bar{};
+  ASSERT_TRUE(GetMenuItemRect(window, GetMenu(window), 2, &bar));
+  RECT first_item{};
+  ASSERT_TRUE(GetMenuItemRect(window, GetMenu(window), 0, &first_item));
+  EXPECT_GT(bar.top, first_item.top) << "the bar was expected to wrap";
+  RECT client{};
+  GetClientRect(window, &client);
+  const int dpi = ui::SystemDpi();
+  EXPECT_EQ(client.right, ui::TwipsToPixels(kNarrowTwips, dpi));
+  EXPECT_EQ(client.bottom, ui::TwipsToPixels(kClientHeightTwips, dpi));
+  runtime.Unload(form_narrow, forms::kFormCode);
+}
+
 TEST_F(FormsBackendTest, ControlsMirrorTheirState) {
   const int dpi = ui::SystemDpi();
   HWND label = NativeOf(form->Label1);

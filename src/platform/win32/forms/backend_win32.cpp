@@ -77,7 +77,9 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
 }
 
 void Win32Backend::Realize(forms::Form& form) {
-  auto owned = std::make_unique<ui::FormWindow>(form, instance_, fonts_);
+  ui::MenuBar menu_bar(form, pending_menus_);
+  auto owned = std::make_unique<ui::FormWindow>(form, instance_, fonts_, menu_bar.get());
+  menu_bar.HandTo(owned->hwnd());
   ui::FormWindow& window = *owned;
   form.AttachPeer(std::move(owned));
   const std::vector<forms::Control*>& controls = form.Controls();
@@ -86,7 +88,6 @@ void Win32Backend::Realize(forms::Form& form) {
     if (!id) continue;  // beyond the identifier range: stays without a native peer
     controls[index]->AttachPeer(ui::CreateControlPeer(window, *controls[index], *id));
   }
-  ui::BuildMenuBar(window.hwnd(), form, pending_menus_);
   window.FinishLayout();
 }
 

@@ -40,7 +40,7 @@ FormWindow* FormWindow::FromHandle(HWND window) {
   return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-FormWindow::FormWindow(forms::Form& form, HINSTANCE instance, FontCache& fonts)
+FormWindow::FormWindow(forms::Form& form, HINSTANCE instance, FontCache& fonts, HMENU menu_bar)
     : form_(form),
       instance_(instance),
       dpi_(SystemDpi()),
@@ -49,11 +49,12 @@ FormWindow::FormWindow(forms::Form& form, HINSTANCE instance, FontCache& fonts)
   const FormStyle style = StyleFor(form.Design());
   RECT frame{0, 0, TwipsToPixels(form.Design().client_width, dpi_),
              TwipsToPixels(form.Design().client_height, dpi_)};
-  AdjustWindowRectEx(&frame, style.style, FALSE, style.ex_style);
+  // Sized for a bar of one row; FinishLayout corrects the size should it wrap.
+  AdjustWindowRectEx(&frame, style.style, menu_bar != nullptr ? TRUE : FALSE, style.ex_style);
   // The designed icon comes with the window's class; only a later change is sent to it.
   const std::string class_name = FormClassFor(instance, &FormWindow::WindowProc, form.Icon());
   CreateWindowExA(style.ex_style, class_name.c_str(), form.Caption().c_str(), style.style, 0, 0,
-                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+                  frame.right - frame.left, frame.bottom - frame.top, nullptr, menu_bar, instance,
                   this);
   if (hwnd_ == nullptr) throw std::runtime_error("Cannot create the window " + form.Name());
 }

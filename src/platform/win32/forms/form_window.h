@@ -24,10 +24,10 @@ class FormWindow : public forms::FormPeer {
   // The form window behind a handle, or nullptr for any other window.
   static FormWindow* FromHandle(HWND window);
 
-  // Creates the hidden window, showing the designed icon; the controls and menus attach
-  // themselves afterwards.
-  // fonts: where the window and its controls get their fonts, shared with the other windows.
-  FormWindow(forms::Form& form, HINSTANCE instance, FontCache& fonts);
+  // Creates the hidden window, showing the designed icon, with menu_bar (or none) as its menu
+  // bar; the controls attach themselves afterwards. fonts: where the window and its controls
+  // get their fonts, shared with the other windows.
+  FormWindow(forms::Form& form, HINSTANCE instance, FontCache& fonts, HMENU menu_bar);
   ~FormWindow() override;
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;

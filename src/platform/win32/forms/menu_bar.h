@@ -11,6 +11,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/menu.h"
 #include "platform/forms/runtime.h"
+#include "platform/win32/forms/handles.h"
 
 namespace ventrix::win32::ui {
 
@@ -33,11 +34,10 @@ class PendingMenus {
 
 class MenuArrayPeer : public forms::MenuPeer {
  public:
-  // popup belongs to the menu bar, which belongs to window: neither is owned here.
-  MenuArrayPeer(HWND window, HMENU popup, forms::MenuArray& menu, int array_index,
-                const forms::Runtime& runtime, PendingMenus& pending)
-      : window_(window),
-        popup_(popup),
+  // popup belongs to the menu bar, which belongs to the window: neither is owned here.
+  MenuArrayPeer(HMENU popup, forms::MenuArray& menu, int array_index, const forms::Runtime& runtime,
+                PendingMenus& pending)
+      : popup_(popup),
         menu_(menu),
         array_index_(array_index),
         runtime_(runtime),
@@ -51,11 +51,14 @@ class MenuArrayPeer : public forms::MenuPeer {
   // Refills the popup from the array; the menu bar is redrawn only while the window shows.
   void Rebuild();
 
+  // The window whose bar holds the popup, once it exists.
+  void set_window(HWND window) { window_ = window; }
+
   // How many times the popup was refilled (for tests).
   int rebuilds() const { return rebuilds_; }
 
  private:
-  HWND window_;
+  HWND window_ = nullptr;
   HMENU popup_;
   forms::MenuArray& menu_;
   int array_index_;
@@ -65,8 +68,26 @@ class MenuArrayPeer : public forms::MenuPeer {
   int rebuilds_ = 0;
 };
 
-// Gives window the form's menu bar and attaches a peer to each menu array; no bar when the
-// form has no menus. Arrays and items beyond the identifier ranges are left out.
-void BuildMenuBar(HWND window, forms::Form& form, PendingMenus& pending);
+// The menu bar of a form, made before its window so that the window is created with it and
+// sized for it from the start (a bar given to an existing window changes its frame, and the
+// window must then be resized for it). Each menu array gets a peer; arrays and items beyond
+// the identifier ranges are left out. No bar when the form has no menus.
+class MenuBar {
+ public:
+  MenuBar(forms::Form& form, PendingMenus& pending);
+  // Unless handed to a window: the peers are detached and the bar destroyed.
+  ~MenuBar();
+  MenuBar(const MenuBar&) = delete;
+  MenuBar& operator=(const MenuBar&) = delete;
+
+  HMENU get() const { return bar_.get(); }
+  // The window was created with the bar and now owns it.
+  void HandTo(HWND window);
+
+ private:
+  forms::Form& form_;
+  MenuHandle bar_;
+  std::vector<MenuArrayPeer*> peers_;  // owned by their arrays
+};
 
 }  // namespace ventrix::win32::ui
