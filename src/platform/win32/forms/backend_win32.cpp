@@ -77,11 +77,21 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
 }
 
 void Win32Backend::Realize(forms::Form& form) {
-  ui::MenuBar menu_bar(form, pending_menus_);
-  auto owned = std::make_unique<ui::FormWindow>(form, instance_, fonts_, menu_bar.get());
-  menu_bar.HandTo(owned->hwnd());
+  auto owned = std::make_unique<ui::FormWindow>(form, instance_, fonts_, deferred_windows_);
   ui::FormWindow& window = *owned;
+  window.set_native_creation([this, &form, &window] { CreateNative(form, window); });
   form.AttachPeer(std::move(owned));
+  if (defer_hidden_windows_ && !form.Visible()) {
+    deferred_windows_.Add(window);
+    return;
+  }
+  window.EnsureNative();
+}
+
+void Win32Backend::CreateNative(forms::Form& form, ui::FormWindow& window) {
+  ui::MenuBar menu_bar(form, pending_menus_);
+  window.Create(menu_bar.get());
+  menu_bar.HandTo(window.hwnd());
   const std::vector<forms::Control*>& controls = form.Controls();
   for (std::size_t index : TabOrder(controls)) {
     const std::optional<int> id = ui::ControlId(static_cast<int>(index));
@@ -92,8 +102,18 @@ void Win32Backend::Realize(forms::Form& form) {
 }
 
 void Win32Backend::Destroy(forms::Form& form) {
-  ui::FormWindow* window = ui::FormWindow::FromHandle(reinterpret_cast<HWND>(form.hWnd()));
+  // Through the peer, not the handle: asking for it would create a window still waiting.
+  auto* window = dynamic_cast<ui::FormWindow*>(form.Peer());
   if (window != nullptr) window->DestroyNative();
+}
+
+bool Win32Backend::CreateDeferredWindow() {
+  ui::FormWindow* window = deferred_windows_.TakeNext();
+  if (window == nullptr) return false;
+  // A window that cannot be created fails as it would have at the form's load: reported, and
+  // the program ends.
+  window->form().runtime().Dispatch([window] { window->EnsureNative(); });
+  return true;
 }
 
 void Win32Backend::MessageBox(const std::string& text, int style, const std::string& caption) {
@@ -119,6 +139,11 @@ int Win32Backend::RunMessageLoop() {
   if (quit_) return kExitCode;
   MSG message{};
   for (;;) {
+    // Peeking also delivers messages sent from other threads and processes.
+    if (!deferred_windows_.empty() && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      CreateDeferredWindow();
+      continue;
+    }
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(message.wParam);
     if (got == -1) return kLoopFailureExitCode;

@@ -40,21 +40,38 @@ FormWindow* FormWindow::FromHandle(HWND window) {
   return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-FormWindow::FormWindow(forms::Form& form, HINSTANCE instance, FontCache& fonts, HMENU menu_bar)
+FormWindow::FormWindow(forms::Form& form, HINSTANCE instance, FontCache& fonts,
+                       DeferredWindows& deferred)
     : form_(form),
       instance_(instance),
       dpi_(SystemDpi()),
+      deferred_(deferred),
       fonts_(fonts),
-      dialog_font_(fonts.Get(forms::Font{}, dpi_)) {
+      dialog_font_(fonts.Get(forms::Font{}, dpi_)) {}
+
+void FormWindow::EnsureNative() {
+  if (hwnd_ != nullptr || detached_ || creating_ || !create_native_) return;
+  deferred_.Remove(*this);
+  // Creation sends the window messages; nothing in them may start creating it again.
+  creating_ = true;
+  struct Done {
+    bool& creating;
+    ~Done() { creating = false; }
+  } done{creating_};
+  create_native_();
+}
+
+void FormWindow::Create(HMENU menu_bar) {
+  const forms::Form& form = form_;
   const FormStyle style = StyleFor(form.Design());
   RECT frame{0, 0, TwipsToPixels(form.Design().client_width, dpi_),
              TwipsToPixels(form.Design().client_height, dpi_)};
   // Sized for a bar of one row; FinishLayout corrects the size should it wrap.
   AdjustWindowRectEx(&frame, style.style, menu_bar != nullptr ? TRUE : FALSE, style.ex_style);
-  // The designed icon comes with the window's class; only a later change is sent to it.
-  const std::string class_name = FormClassFor(instance, &FormWindow::WindowProc, form.Icon());
+  // The form's icon comes with the window's class; only a later change is sent to it.
+  const std::string class_name = FormClassFor(instance_, &FormWindow::WindowProc, form.Icon());
   CreateWindowExA(style.ex_style, class_name.c_str(), form.Caption().c_str(), style.style, 0, 0,
-                  frame.right - frame.left, frame.bottom - frame.top, nullptr, menu_bar, instance,
+                  frame.right - frame.left, frame.bottom - frame.top, nullptr, menu_bar, instance_,
                   this);
   if (hwnd_ == nullptr) throw std::runtime_error("Cannot create the window " + form.Name());
 }
@@ -63,10 +80,18 @@ FormWindow::~FormWindow() { DestroyNative(); }
 
 void FormWindow::DestroyNative() {
   detached_ = true;
+  deferred_.Remove(*this);
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
+WindowHandle FormWindow::Handle() {
+  EnsureNative();
+  return reinterpret_cast<WindowHandle>(hwnd_);
+}
+
 void FormWindow::Sync(forms::FormChange change) {
+  // A form shown needs its window; anything else waits for the window to be created.
+  if (change == forms::FormChange::kVisible && form_.Visible()) EnsureNative();
   if (hwnd_ == nullptr) return;
   switch (change) {
     case forms::FormChange::kCaption:
