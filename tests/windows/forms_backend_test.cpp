@@ -359,6 +359,54 @@ TEST_F(FormsBackendTest, ControlsMirrorTheirState) {
   EXPECT_EQ(ui::FormWindow::FromHandle(label), nullptr);
 }
 
+struct OwnedToolTipSearch {
+  HWND owner = nullptr;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOwnedToolTip(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<OwnedToolTipSearch*>(context);
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == search->owner) {
+    search->found.push_back(window);
+  }
+  return TRUE;
+}
+
+std::vector<HWND> OwnedToolTips(HWND owner) {
+  OwnedToolTipSearch search{owner, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &CollectOwnedToolTip, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The tooltip window (a top-level window) is made when the mouse first comes over the form,
+// with the tips as they were last set.
+TEST_F(FormsBackendTest, TooltipsWaitForTheMouseOverTheForm) {
+  HWND window = WindowOf(*form);
+  EXPECT_TRUE(OwnedToolTips(window).empty());
+  form->Label1.set_tooltip("Double Click to Eject / Close Drive (D:)");
+  form->lblplatform.set_tooltip("The platform");
+  form->lblplatform.set_tooltip("");
+  SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(NativeOf(form->Label1)),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  const std::vector<HWND> tips = OwnedToolTips(window);
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(SendMessageA(tips[0], TTM_GETTOOLCOUNT, 0, 0), 1);
+  char text[128] = {};
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.hwnd = window;
+  tool.uId = reinterpret_cast<UINT_PTR>(NativeOf(form->Label1));
+  tool.lpszText = text;
+  SendMessageA(tips[0], TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, "Double Click to Eject / Close Drive (D:)");
+  // Later changes reach the same window.
+  form->lblplatform.set_tooltip("The platform");
+  EXPECT_EQ(SendMessageA(tips[0], TTM_GETTOOLCOUNT, 0, 0), 2);
+  EXPECT_EQ(OwnedToolTips(window).size(), 1u);
+}
+
 TEST_F(FormsBackendTest, InvisibleMenuItemsAreAbsentAndDisabledOnesGreyed) {
   HMENU bar = GetMenu(WindowOf(*form));
   ASSERT_EQ(GetMenuItemCount(bar), 3);

@@ -222,6 +222,8 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_SETCURSOR: {
+      // The mouse is over the form (a child passes this on first): tips may be wanted now.
+      if (tool_tip_) tool_tip_->EnsureCreated();
       NativeControl* control = ControlByWindow(reinterpret_cast<HWND>(wparam));
       if (control != nullptr && control->ShowsHandCursor() && LOWORD(lparam) == HTCLIENT) {
         SetCursor(LoadCursor(nullptr, IDC_HAND));
