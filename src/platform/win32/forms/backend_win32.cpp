@@ -107,13 +107,12 @@ void Win32Backend::Destroy(forms::Form& form) {
   if (window != nullptr) window->DestroyNative();
 }
 
-bool Win32Backend::CreateDeferredWindow() {
+void Win32Backend::CreateDeferredWindow() {
   ui::FormWindow* window = deferred_windows_.TakeNext();
-  if (window == nullptr) return false;
+  if (window == nullptr) return;
   // A window that cannot be created fails as it would have at the form's load: reported, and
   // the program ends.
   window->form().runtime().Dispatch([window] { window->EnsureNative(); });
-  return true;
 }
 
 void Win32Backend::MessageBox(const std::string& text, int style, const std::string& caption) {

@@ -42,8 +42,8 @@ class Win32Backend : public forms::Backend {
 
  private:
   void CreateNative(forms::Form& form, ui::FormWindow& window);
-  // Creates the next waiting window; false when none waits.
-  bool CreateDeferredWindow();
+  // Creates the next waiting window, if any.
+  void CreateDeferredWindow();
   // Keyboard handling before dispatch: a form's key press, or dialog keys (Tab, Enter, Esc,
   // access keys). True when the message was used up.
   static bool PreTranslate(MSG& message);
