@@ -24,6 +24,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   using namespace ventrix;
   win32::Win32Backend ui(instance);
+  // The splash screen and the settings window load hidden at start-up; their windows are
+  // created once the main window is up.
+  ui.set_defer_hidden_windows(true);
   win32::Win32VersionQuery version;
   win32::Win32DeviceControl devices;
   win32::Win32DriveEnumeration drives;

@@ -5,9 +5,10 @@
 S72_TRACE="err-all,fixme-all,trace+file"
 # A drive letter's device path as the trace writes it, backslashes doubled: L"\\\\.\\D:".
 S72_DRIVE_DEVICE='^\\\\\\\\\.\\\\[A-Za-z]:$'
-# What Wine's multimedia CD driver opens on its own before it opens the drive: its configuration
-# and the mount manager, which it asks for the CD drive.
-S72_MCI_OWN='^C:\\\\windows\\\\SYSTEM\.INI$|^\\\\\\\\\.\\\\MountPointManager$'
+# What Wine's multimedia library and CD driver open on their own before they open the drive:
+# their configuration, system.ini (in either spelling; the library reads it when the first
+# command loads it), and the mount manager, which they ask for the CD drive.
+S72_MCI_OWN='^C:\\\\windows\\\\SYSTEM\.INI$|^C:\\\\windows\\\\system\.ini$|^\\\\\\\\\.\\\\MountPointManager$'
 
 # The names the program opened after line $1 of its log, without the end-to-end hook's own files.
 s72_opened_since() {

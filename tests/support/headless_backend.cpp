@@ -16,7 +16,7 @@ class HeadlessFormPeer : public forms::FormPeer {
       backend_.focused_ = nullptr;
     }
   }
-  WindowHandle Handle() const override { return handle_; }
+  WindowHandle Handle() override { return handle_; }
   void SetFocus() override { backend_.focused_ = &form_; }
 
  private:

@@ -31,6 +31,7 @@ class HeadlessBackend : public forms::Backend {
   void Destroy(forms::Form& form) override;
   void MessageBox(const std::string& text, int style, const std::string& caption) override;
   void Quit() override { quit = true; }
+  void DispatchEnded() override { ++dispatches_ended; }
 
   // User actions; each goes through the runtime's dispatch like a real event.
   void Click(forms::CommandButton& button);
@@ -53,6 +54,7 @@ class HeadlessBackend : public forms::Backend {
 
   std::vector<ShownMessageBox> message_boxes;
   bool quit = false;
+  int dispatches_ended = 0;
   long long now_ms = 0;
 
  private:

@@ -100,8 +100,25 @@ TEST(Win32DeviceControl, AnUnconfiguredLetterFailsToOpen) {
 TEST(Win32Multimedia, ReportsTheResultOfACommandString) {
   Win32Multimedia multimedia;
   constexpr std::size_t kReturnLength = 127;
+  // The library's own answer to an unknown command, not a failure to load it.
   EXPECT_NE(multimedia.SendString("no such command", kReturnLength), 0u);
+  EXPECT_NE(multimedia.SendString("no such command", kReturnLength),
+            Win32Multimedia::kLibraryUnavailable);
   EXPECT_NE(multimedia.SendString("no such command", 0), 0u);
+}
+
+// The library is loaded by the first command; when it cannot be (missing, or without
+// mciSendStringA), every command fails, the door commands included.
+TEST(Win32Multimedia, FailsEveryCommandWithoutItsLibrary) {
+  for (const char* library : {"ventrix_missing_winmm.dll", "kernel32.dll"}) {
+    Win32Multimedia multimedia(library);
+    EXPECT_EQ(multimedia.SendString("set CDAudio door open", 0),
+              Win32Multimedia::kLibraryUnavailable)
+        << library;
+    EXPECT_EQ(multimedia.SendString("set CDAudio door closed", 0),
+              Win32Multimedia::kLibraryUnavailable)
+        << library;
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -32,6 +33,7 @@
 #include "platform/win32/forms/form_style.h"
 #include "platform/win32/forms/form_window.h"
 #include "platform/win32/forms/ids.h"
+#include "platform/win32/forms/menu_bar.h"
 #include "platform/win32/forms/native_control.h"
 #include "platform/win32/forms/units.h"
 #include "platform/win32/window_placement_win32.h"
@@ -151,6 +153,18 @@ HWND NativeOf(const forms::Control& control) {
   return peer != nullptr ? peer->hwnd() : nullptr;
 }
 HWND WindowOf(const forms::Form& form) { return reinterpret_cast<HWND>(form.hWnd()); }
+
+// The icon a window shows at the given size: its own, or else its class's.
+HICON ShownIcon(HWND window, bool big) {
+  const auto own =
+      reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, big ? ICON_BIG : ICON_SMALL, 0));
+  if (own != nullptr) return own;
+  return reinterpret_cast<HICON>(GetClassLongPtrA(window, big ? GCLP_HICON : GCLP_HICONSM));
+}
+
+HFONT FontOf(HWND window) {
+  return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+}
 
 // A control's notification, as the control itself sends it to the form.
 void Notify(const forms::Form& form, const forms::Control& control, int code) {
@@ -275,7 +289,7 @@ TEST_F(FormsBackendTest, WindowIsHiddenUntilShownAndHasTheDesignedClientSize) {
   const int dpi = ui::SystemDpi();
   EXPECT_EQ(client.right, ui::TwipsToPixels(kClientWidthTwips, dpi));
   EXPECT_EQ(client.bottom, ui::TwipsToPixels(kClientHeightTwips, dpi));
-  EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(ShownIcon(window, true), nullptr);
 
   form->Show();
   EXPECT_TRUE(IsWindowVisible(window));
@@ -289,6 +303,32 @@ TEST_F(FormsBackendTest, WindowIsHiddenUntilShownAndHasTheDesignedClientSize) {
   EXPECT_EQ(TextOf(window), "Ventrix 3");
   form->Hide();
   EXPECT_FALSE(IsWindowVisible(window));
+}
+
+// The window is created with its menu bar; when the bar needs more than one row on a narrow
+// window, the client area still gets the designed size.
+TEST_F(FormsBackendTest, ANarrowWindowKeepsItsClientSizeUnderAWrappedMenuBar) {
+  constexpr int kNarrowTwips = 1800;
+  forms::FormDesign narrow = SampleDesign();
+  narrow.client_width = kNarrowTwips;
+  forms::Form form_narrow(runtime, "frmNarrow", narrow);
+  forms::MenuArray first(form_narrow, "mnuOneTop", "&Operations", "mnuOne", {{"&Eject"}});
+  forms::MenuArray second(form_narrow, "mnuTwoTop", "&Settings", "mnuTwo", {{"&Open"}});
+  forms::MenuArray third(form_narrow, "mnuThreeTop", "&Help", "mnuThree", {{"&About"}});
+  runtime.Load(form_narrow);
+  HWND window = WindowOf(form_narrow);
+  ASSERT_NE(GetMenu(window), nullptr);
+  RECT bar{};
+  ASSERT_TRUE(GetMenuItemRect(window, GetMenu(window), 2, &bar));
+  RECT first_item{};
+  ASSERT_TRUE(GetMenuItemRect(window, GetMenu(window), 0, &first_item));
+  EXPECT_GT(bar.top, first_item.top) << "the bar was expected to wrap";
+  RECT client{};
+  GetClientRect(window, &client);
+  const int dpi = ui::SystemDpi();
+  EXPECT_EQ(client.right, ui::TwipsToPixels(kNarrowTwips, dpi));
+  EXPECT_EQ(client.bottom, ui::TwipsToPixels(kClientHeightTwips, dpi));
+  runtime.Unload(form_narrow, forms::kFormCode);
 }
 
 TEST_F(FormsBackendTest, ControlsMirrorTheirState) {
@@ -317,6 +357,54 @@ TEST_F(FormsBackendTest, ControlsMirrorTheirState) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(SendMessageA(window->tool_tip().hwnd(), TTM_GETTOOLCOUNT, 0, 0), 1);
   EXPECT_EQ(ui::FormWindow::FromHandle(label), nullptr);
+}
+
+struct OwnedToolTipSearch {
+  HWND owner = nullptr;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOwnedToolTip(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<OwnedToolTipSearch*>(context);
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == search->owner) {
+    search->found.push_back(window);
+  }
+  return TRUE;
+}
+
+std::vector<HWND> OwnedToolTips(HWND owner) {
+  OwnedToolTipSearch search{owner, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &CollectOwnedToolTip, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The tooltip window (a top-level window) is made when the mouse first comes over the form,
+// with the tips as they were last set.
+TEST_F(FormsBackendTest, TooltipsWaitForTheMouseOverTheForm) {
+  HWND window = WindowOf(*form);
+  EXPECT_TRUE(OwnedToolTips(window).empty());
+  form->Label1.set_tooltip("Double Click to Eject / Close Drive (D:)");
+  form->lblplatform.set_tooltip("The platform");
+  form->lblplatform.set_tooltip("");
+  SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(NativeOf(form->Label1)),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  const std::vector<HWND> tips = OwnedToolTips(window);
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(SendMessageA(tips[0], TTM_GETTOOLCOUNT, 0, 0), 1);
+  char text[128] = {};
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.hwnd = window;
+  tool.uId = reinterpret_cast<UINT_PTR>(NativeOf(form->Label1));
+  tool.lpszText = text;
+  SendMessageA(tips[0], TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, "Double Click to Eject / Close Drive (D:)");
+  // Later changes reach the same window.
+  form->lblplatform.set_tooltip("The platform");
+  EXPECT_EQ(SendMessageA(tips[0], TTM_GETTOOLCOUNT, 0, 0), 2);
+  EXPECT_EQ(OwnedToolTips(window).size(), 1u);
 }
 
 TEST_F(FormsBackendTest, InvisibleMenuItemsAreAbsentAndDisabledOnesGreyed) {
@@ -348,6 +436,143 @@ TEST_F(FormsBackendTest, InvisibleMenuItemsAreAbsentAndDisabledOnesGreyed) {
   SendMessageA(WindowOf(*form), WM_COMMAND, *ui::MenuCommandId(1, 3), 0);
   SendMessageA(WindowOf(*form), WM_COMMAND, *ui::MenuCommandId(5, 0), 0);
   EXPECT_EQ(form->events, std::vector<std::string>{"mnuoperations_Click 2"});
+}
+
+ui::MenuArrayPeer* MenuPeerOf(const forms::MenuArray& menu) {
+  return dynamic_cast<ui::MenuArrayPeer*>(menu.Peer());
+}
+
+// Several changes in one handler rebuild the native menu once, when the handler has returned;
+// changes outside any handler show at once.
+TEST_F(FormsBackendTest, MenuChangesInOneHandlerRebuildTheMenuOnce) {
+  ui::MenuArrayPeer* operations_peer = MenuPeerOf(form->mnuoperations);
+  ui::MenuArrayPeer* help_peer = MenuPeerOf(form->mnuHelp);
+  ASSERT_NE(operations_peer, nullptr);
+  ASSERT_NE(help_peer, nullptr);
+  const int operations_before = operations_peer->rebuilds();
+  const int help_before = help_peer->rebuilds();
+  HMENU operations = GetSubMenu(GetMenu(WindowOf(*form)), 1);
+  form->mnuoperations.on_click = [this](std::int16_t) {
+    form->mnuoperations[0].set_caption("Eject Drive (D:)");
+    form->mnuoperations[1].set_visible(false);
+    form->mnuoperations[2].set_caption("Lock Drive (D:)");
+    form->mnuoperations[2].set_visible(false);
+    form->mnuoperations[2].set_visible(true);
+    form->mnuoperations[3].set_enabled(false);
+  };
+  SendMessageA(WindowOf(*form), WM_COMMAND, GetMenuItemID(operations, 0), 0);
+  EXPECT_EQ(operations_peer->rebuilds(), operations_before + 1);
+  EXPECT_EQ(help_peer->rebuilds(), help_before);
+  ASSERT_EQ(GetMenuItemCount(operations), 3);
+  EXPECT_EQ(MenuText(operations, 0), "Eject Drive (D:)");
+  EXPECT_EQ(MenuText(operations, 1), "Lock Drive (D:)");
+  EXPECT_NE(GetMenuState(operations, 2, MF_BYPOSITION) & MF_GRAYED, 0u);
+
+  form->mnuoperations[1].set_visible(true);
+  EXPECT_EQ(operations_peer->rebuilds(), operations_before + 2);
+  EXPECT_EQ(GetMenuItemCount(operations), 4);
+}
+
+// Counts the frame recalculations that DrawMenuBar causes in one window.
+struct FrameWatch {
+  HWND window = nullptr;
+  int frame_changes = 0;
+};
+FrameWatch g_frame_watch;
+
+LRESULT CALLBACK CountFrameChanges(int code, WPARAM wparam, LPARAM lparam) {
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(lparam);
+  if (code == HC_ACTION && message->hwnd == g_frame_watch.window &&
+      message->message == WM_NCCALCSIZE) {
+    ++g_frame_watch.frame_changes;
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST_F(FormsBackendTest, AHiddenWindowsMenuBarIsNotRedrawn) {
+  g_frame_watch = {WindowOf(*form), 0};
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &CountFrameChanges, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  form->mnuoperations[1].set_visible(false);
+  form->mnuoperations[0].set_caption("Eject Drive (D:)");
+  const int while_hidden = g_frame_watch.frame_changes;
+  form->Show();
+  g_frame_watch.frame_changes = 0;
+  form->mnuoperations[1].set_visible(true);
+  const int while_shown = g_frame_watch.frame_changes;
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(while_hidden, 0);
+  EXPECT_GT(while_shown, 0);  // the watch does see a shown window's bar redrawn
+}
+
+// A form designed with an icon shows it from its creation in both sizes, through its window
+// class; one designed without shows none until it is given one. Windows of either kind are
+// form windows.
+TEST_F(FormsBackendTest, WindowsShowTheirDesignedIconFromCreation) {
+  HWND window = WindowOf(*form);
+  EXPECT_NE(ShownIcon(window, true), nullptr);
+  EXPECT_NE(ShownIcon(window, false), nullptr);
+  EXPECT_EQ(ui::FormWindow::FromHandle(window), form->Peer());
+
+  forms::FormDesign plain = SampleDesign();
+  plain.icon = 0;
+  forms::Form bare(runtime, "frmBare", plain);
+  runtime.Load(bare);
+  HWND bare_window = WindowOf(bare);
+  EXPECT_EQ(ShownIcon(bare_window, true), nullptr);
+  EXPECT_NE(ui::FormWindow::FromHandle(bare_window), nullptr);
+  bare.set_icon(IDI_VENTRIX);
+  EXPECT_NE(ShownIcon(bare_window, true), nullptr);
+  EXPECT_NE(ShownIcon(bare_window, false), nullptr);
+
+  // A second form with the same icon shares its class; an icon resource that does not exist
+  // leaves the form without one.
+  plain.icon = IDI_VENTRIX;
+  forms::Form same(runtime, "frmSame", plain);
+  runtime.Load(same);
+  EXPECT_EQ(ShownIcon(WindowOf(same), true), ShownIcon(window, true));
+  plain.icon = 4321;
+  forms::Form missing(runtime, "frmMissing", plain);
+  runtime.Load(missing);
+  EXPECT_EQ(ShownIcon(WindowOf(missing), true), nullptr);
+  EXPECT_NE(ui::FormWindow::FromHandle(WindowOf(missing)), nullptr);
+  for (forms::Form* loaded : {&bare, &same, &missing}) runtime.Unload(*loaded, forms::kFormCode);
+}
+
+// Controls asking for the same font share one, across windows; another font is another.
+TEST_F(FormsBackendTest, ControlsShareTheirFonts) {
+  SampleForm second(runtime, shell);
+  runtime.Load(second);
+  const HFONT dialog = FontOf(NativeOf(form->cmdOK));
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FontOf(NativeOf(form->lblplatform)), dialog);  // a label in the default font
+  EXPECT_EQ(FontOf(NativeOf(second.cmdOK)), dialog);
+  const HFONT status = FontOf(NativeOf(form->Label1));
+  EXPECT_NE(status, dialog);
+  EXPECT_EQ(FontOf(NativeOf(second.Label1)), status);
+  runtime.Unload(second, forms::kFormCode);
+  // Still in use by the first window's controls.
+  LOGFONTA described{};
+  EXPECT_EQ(GetObjectA(status, sizeof(described), &described), static_cast<int>(sizeof(described)));
+  EXPECT_TRUE(described.lfWeight >= FW_BOLD);
+}
+
+TEST(FontCache, SharesFontsWhileTheyAreUsedAndForgetsTheRest) {
+  ui::FontCache fonts;
+  const forms::Font status{"Times New Roman", 12, true, false};
+  ui::SharedFont first = fonts.Get(status, ui::kDefaultDpi);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(fonts.Get(status, ui::kDefaultDpi), first);
+  EXPECT_NE(fonts.Get(status, ui::kDefaultDpi * 2), first);  // another size in pixels
+  forms::Font underlined = status;
+  underlined.underline = true;
+  ui::SharedFont link = fonts.Get(underlined, ui::kDefaultDpi);
+  EXPECT_NE(link, first);
+  EXPECT_EQ(fonts.size(), 2u);  // the unheld larger one is gone
+  first.reset();
+  link.reset();
+  fonts.Get(forms::Font{}, ui::kDefaultDpi);
+  EXPECT_EQ(fonts.size(), 1u);
 }
 
 TEST_F(FormsBackendTest, TimerTicksOnlyWithAPositiveIntervalWhileEnabled) {
@@ -572,6 +797,150 @@ TEST_F(FormsBackendTest, FocusBringsAMinimisedWindowBack) {
   form->SetFocus();
   EXPECT_FALSE(IsIconic(WindowOf(*form)));
   EXPECT_TRUE(IsWindowVisible(WindowOf(*form)));
+}
+
+// Records the captions of the top-level windows created on this thread whose caption starts
+// with kDeferredCaption, in order.
+constexpr char kDeferredCaption[] = "Deferred ";
+std::vector<std::string> g_created_windows;
+
+LRESULT CALLBACK RecordCreation(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_CREATEWND) {
+    const CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lparam)->lpcs;
+    if (create->hwndParent == nullptr && create->lpszName != nullptr &&
+        !IS_INTRESOURCE(create->lpszName) &&
+        std::string_view(create->lpszName).starts_with(kDeferredCaption)) {
+      g_created_windows.push_back(create->lpszName);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+class WindowCreationRecord {
+ public:
+  WindowCreationRecord()
+      : hook_(SetWindowsHookExA(WH_CBT, &RecordCreation, nullptr, GetCurrentThreadId())) {
+    g_created_windows.clear();
+  }
+  ~WindowCreationRecord() { UnhookWindowsHookEx(hook_); }
+  WindowCreationRecord(const WindowCreationRecord&) = delete;
+  WindowCreationRecord& operator=(const WindowCreationRecord&) = delete;
+  bool hooked() const { return hook_ != nullptr; }
+
+ private:
+  HHOOK hook_;
+};
+
+forms::FormDesign CaptionedDesign(const std::string& caption) {
+  forms::FormDesign design = SampleDesign();
+  design.caption = caption;
+  return design;
+}
+
+constexpr UINT kIdleCheckMs = 20;
+constexpr UINT kIdleLimitMs = 5000;
+Win32Backend* g_quitting = nullptr;
+
+void CALLBACK QuitOnceTwoWindowsExist(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_created_windows.size() >= 2) g_quitting->Quit();
+}
+void CALLBACK QuitNow(HWND, UINT, UINT_PTR, DWORD) { g_quitting->Quit(); }
+
+class DeferredWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { backend.set_defer_hidden_windows(true); }
+
+  Win32Backend backend{GetModuleHandleA(nullptr)};
+  forms::Runtime runtime{backend};
+  testing::FakeShell shell;
+};
+
+// A form loaded hidden gets its window when its handle is asked for, built from the state the
+// form and its controls reached meanwhile.
+TEST_F(DeferredWindowsTest, AWindowCreatedLateShowsTheStateReachedMeanwhile) {
+  SampleForm form(runtime, shell);
+  runtime.Load(form);
+  auto* window = dynamic_cast<ui::FormWindow*>(form.Peer());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->hwnd(), nullptr);
+  EXPECT_EQ(form.Label1.Peer(), nullptr);
+  EXPECT_EQ(form.mnuoperations.Peer(), nullptr);
+
+  form.set_caption("Ventrix 3");
+  form.Label1.set_caption("Device D: Tray is Ejected.");
+  form.Label1.set_visible(false);
+  form.Check1.set_value(forms::kChecked);
+  form.Combo1.AddItem("F:\\");
+  form.Combo1.set_list_index(2);
+  form.cmdOK.set_enabled(false);
+  form.mnuoperations[0].set_caption("Eject Drive (F:)");
+  form.mnuoperations[1].set_visible(false);
+  form.mnuoperations[3].set_enabled(false);
+
+  HWND hwnd = WindowOf(form);
+  ASSERT_TRUE(IsWindow(hwnd));
+  EXPECT_FALSE(IsWindowVisible(hwnd));
+  EXPECT_EQ(TextOf(hwnd), "Ventrix 3");
+  EXPECT_NE(ShownIcon(hwnd, true), nullptr);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  EXPECT_EQ(client.bottom, ui::TwipsToPixels(kClientHeightTwips, ui::SystemDpi()));
+  EXPECT_EQ(TextOf(NativeOf(form.Label1)), "Device D: Tray is Ejected.");
+  EXPECT_EQ(GetWindowLongA(NativeOf(form.Label1), GWL_STYLE) & WS_VISIBLE, 0);
+  EXPECT_EQ(SendMessageA(NativeOf(form.Check1), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageA(NativeOf(form.Combo1), CB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessageA(NativeOf(form.Combo1), CB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(TextOf(NativeOf(form.Combo1)), "F:\\");
+  EXPECT_FALSE(IsWindowEnabled(NativeOf(form.cmdOK)));
+  HMENU operations = GetSubMenu(GetMenu(hwnd), 1);
+  ASSERT_EQ(GetMenuItemCount(operations), 3);
+  EXPECT_EQ(MenuText(operations, 0), "Eject Drive (F:)");
+  EXPECT_NE(GetMenuState(operations, 2, MF_BYPOSITION) & MF_GRAYED, 0u);
+  EXPECT_EQ(WindowOf(form), hwnd);  // created once
+  runtime.Unload(form, forms::kFormCode);
+}
+
+TEST_F(DeferredWindowsTest, ShowingAFormCreatesItsWindowAtOnce) {
+  SampleForm form(runtime, shell);
+  runtime.Load(form);
+  form.Show();
+  auto* window = dynamic_cast<ui::FormWindow*>(form.Peer());
+  ASSERT_NE(window->hwnd(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(window->hwnd()));
+  EXPECT_TRUE(IsWindowVisible(NativeOf(form.Label1)));
+  runtime.Unload(form, forms::kFormCode);
+}
+
+// The message loop creates the waiting windows when nothing else waits, the form loaded last
+// first; a form unloaded or ended while it waits never gets a window.
+TEST_F(DeferredWindowsTest, TheIdleLoopCreatesWaitingWindowsLastLoadedFirst) {
+  WindowCreationRecord record;
+  ASSERT_TRUE(record.hooked());
+  forms::Form first(runtime, "frmFirst", CaptionedDesign("Deferred first"));
+  forms::Form second(runtime, "frmSecond", CaptionedDesign("Deferred second"));
+  forms::Form dropped(runtime, "frmDropped", CaptionedDesign("Deferred dropped"));
+  runtime.Load(first);
+  runtime.Load(dropped);
+  runtime.Load(second);
+  runtime.Unload(dropped, forms::kFormCode);
+  EXPECT_TRUE(g_created_windows.empty());
+
+  // Quits once both windows exist, or after a while.
+  g_quitting = &backend;
+  const UINT_PTR timer = SetTimer(nullptr, 0, kIdleCheckMs, &QuitOnceTwoWindowsExist);
+  const UINT_PTR limit = SetTimer(nullptr, 0, kIdleLimitMs, &QuitNow);
+  EXPECT_EQ(backend.RunMessageLoop(), 0);
+  KillTimer(nullptr, timer);
+  KillTimer(nullptr, limit);
+  EXPECT_EQ(g_created_windows, (std::vector<std::string>{"Deferred second", "Deferred first"}));
+  EXPECT_TRUE(
+      IsWindow(reinterpret_cast<HWND>(dynamic_cast<ui::FormWindow*>(first.Peer())->hwnd())));
+
+  g_created_windows.clear();
+  forms::Form waiting(runtime, "frmWaiting", CaptionedDesign("Deferred waiting"));
+  runtime.Load(waiting);
+  runtime.End();
+  EXPECT_TRUE(g_created_windows.empty());
 }
 
 TEST(Win32WindowPlacement, PassesThePlacementToTheWindow) {

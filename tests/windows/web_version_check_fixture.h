@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/web_version_check_win32.h"
@@ -50,8 +51,11 @@ class WebVersionCheckTest : public ::testing::Test {
 
   void TearDown() override { StopTicking(); }
 
-  std::unique_ptr<Win32WebVersionCheck> MakeCheck() {
-    auto check = std::make_unique<Win32WebVersionCheck>(GetModuleHandleA(nullptr), shell_);
+  // wininet: where the check loads WinINet from; its own loader of the system's when null.
+  std::unique_ptr<Win32WebVersionCheck> MakeCheck(
+      std::shared_ptr<WinInetLoader> wininet = nullptr) {
+    auto check = std::make_unique<Win32WebVersionCheck>(GetModuleHandleA(nullptr), shell_,
+                                                        std::move(wininet));
     check->version = "3.36";
     check->autolaunchbrowser = true;
     check->NewVersionFound = [this](const std::string& available, const std::string& download,

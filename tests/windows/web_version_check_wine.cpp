@@ -60,6 +60,24 @@ TEST_F(WebVersionCheckTest, UnfetchableAddressOrVersionFailsWithoutNetwork) {
   EXPECT_EQ(RunCheck(Url("/newer.txt")), std::vector<std::string>{"failed|-5"});
 }
 
+// WinINet is loaded by the first check. Without it (missing, or a DLL that lacks its
+// functions) every check fails once as a connection that could not be made, and nothing is
+// fetched; a loader shared by several checks answers each of them.
+TEST_F(WebVersionCheckTest, WithoutWinInetEachCheckFailsOnceAsNoConnection) {
+  const int requests_before = Stats("/newer.txt").requests;
+  ASSERT_GE(requests_before, 0);
+  for (const char* library : {"ventrix_missing_wininet.dll", "kernel32.dll"}) {
+    const auto loader = std::make_shared<WinInetLoader>(library);
+    for (int check = 0; check < 2; ++check) {
+      events_.clear();
+      check_ = MakeCheck(loader);
+      EXPECT_EQ(RunCheck(Url("/newer.txt")), std::vector<std::string>{"failed|-1"}) << library;
+    }
+  }
+  EXPECT_EQ(Stats("/newer.txt").requests, requests_before);
+  EXPECT_TRUE(shell_.calls.empty());
+}
+
 TEST_F(WebVersionCheckTest, TimeoutIsBounded) {
   EXPECT_EQ(check_->timeout(), kDefaultCheckTimeout);
   check_->SetTimeout(milliseconds(0));

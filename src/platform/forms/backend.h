@@ -24,6 +24,9 @@ class Backend {
   virtual void MessageBox(const std::string& text, int style, const std::string& caption) = 0;
   // Leaves the message loop: the program is ending.
   virtual void Quit() = 0;
+  // The outermost event handler has returned (or failed): a backend that held native updates
+  // back while it ran applies them now, once each.
+  virtual void DispatchEnded() {}
 };
 
 }  // namespace ventrix::forms

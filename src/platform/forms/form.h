@@ -41,7 +41,8 @@ class FormPeer {
  public:
   virtual ~FormPeer() = default;
   virtual void Sync(FormChange change) = 0;
-  virtual WindowHandle Handle() const = 0;
+  // The native handle; a backend that creates windows late creates this one now.
+  virtual WindowHandle Handle() = 0;
   virtual void SetFocus() = 0;
 };
 

@@ -77,7 +77,10 @@ void Runtime::Dispatch(const std::function<void()>& event) {
       End();
     }
   }
-  if (dispatch_depth_ == 0) CollectUnloaded();
+  if (dispatch_depth_ > 0) return;
+  // Unloaded forms go first, so the backend has nothing of theirs left to update.
+  CollectUnloaded();
+  backend_.DispatchEnded();
 }
 
 void Runtime::Discard(std::unique_ptr<Form> form) {

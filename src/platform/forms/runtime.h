@@ -41,7 +41,8 @@ class Runtime {
   bool Ended() const { return ended_; }
 
   // Every user event and timer tick enters through here: nothing runs after End, and a failure
-  // in a handler is reported and ends the program instead of unwinding into the backend.
+  // in a handler is reported and ends the program instead of unwinding into the backend. When
+  // the outermost handler is done, the backend hears of it (Backend::DispatchEnded).
   void Dispatch(const std::function<void()>& event);
   // True while a handler runs: a backend holds back events (timer ticks included) that would
   // otherwise interrupt it from inside a nested message loop, such as a message box's.

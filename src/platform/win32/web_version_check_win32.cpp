@@ -1,7 +1,5 @@
 #include "platform/win32/web_version_check_win32.h"
 
-#include <wininet.h>
-
 #include <algorithm>
 #include <atomic>
 #include <climits>
@@ -32,7 +30,8 @@ constexpr int kFirstNonSuccessStatus = 300;
 constexpr int kPermanentRedirectStatus = 308;  // not named by older SDK headers
 
 struct InternetCloser {
-  void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
+  decltype(&::InternetCloseHandle) close = nullptr;
+  void operator()(HINTERNET handle) const { close(handle); }
 };
 using InternetHandle = std::unique_ptr<void, InternetCloser>;
 
@@ -97,22 +96,23 @@ struct FetchControl {
 
 namespace {
 
-void SetTimeouts(HINTERNET session, std::chrono::milliseconds timeout) {
+void SetTimeouts(const WinInetFunctions& api, HINTERNET session,
+                 std::chrono::milliseconds timeout) {
   DWORD milliseconds = static_cast<DWORD>(std::min(timeout, kMaxOperationTimeout).count());
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                        INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT,
                        INTERNET_OPTION_DATA_RECEIVE_TIMEOUT}) {
-    InternetSetOptionA(session, option, &milliseconds, sizeof(milliseconds));
+    api.InternetSetOptionA(session, option, &milliseconds, sizeof(milliseconds));
   }
   DWORD retries = kConnectRetries;
-  InternetSetOptionA(session, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof(retries));
+  api.InternetSetOptionA(session, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof(retries));
 }
 
-std::optional<int> StatusOf(HINTERNET request) {
+std::optional<int> StatusOf(const WinInetFunctions& api, HINTERNET request) {
   DWORD status = 0;
   DWORD size = sizeof(status);
-  if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                      nullptr)) {
+  if (!api.HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                          nullptr)) {
     return std::nullopt;
   }
   return static_cast<int>(status);
@@ -126,17 +126,18 @@ bool IsRedirect(int status) {
 
 // The absolute address a redirect points to, resolved against the address asked for; nothing
 // when the answer names none or it is longer than kMaxHttpAddressBytes.
-std::optional<std::string> RedirectTarget(HINTERNET request, const std::string& from) {
+std::optional<std::string> RedirectTarget(const WinInetFunctions& api, HINTERNET request,
+                                          const std::string& from) {
   std::string location(kMaxHttpAddressBytes + 1, '\0');
   DWORD size = static_cast<DWORD>(location.size());
-  if (!HttpQueryInfoA(request, HTTP_QUERY_LOCATION, location.data(), &size, nullptr)) {
+  if (!api.HttpQueryInfoA(request, HTTP_QUERY_LOCATION, location.data(), &size, nullptr)) {
     return std::nullopt;
   }
   location.resize(std::min<std::size_t>(size, kMaxHttpAddressBytes));
   std::string target(kMaxHttpAddressBytes + 1, '\0');
   DWORD target_size = static_cast<DWORD>(target.size());
-  if (!InternetCombineUrlA(from.c_str(), location.c_str(), target.data(), &target_size,
-                           ICU_NO_ENCODE)) {
+  if (!api.InternetCombineUrlA(from.c_str(), location.c_str(), target.data(), &target_size,
+                               ICU_NO_ENCODE)) {
     return std::nullopt;
   }
   target.resize(std::char_traits<char>::length(target.c_str()));
@@ -146,19 +147,20 @@ std::optional<std::string> RedirectTarget(HINTERNET request, const std::string& 
 // For a success, reads at most kMaxVersionFileBytes + 1 bytes of body; other answers keep
 // only their status. Each read takes only what has arrived, so a body that trickles in holds
 // the worker at most one receive timeout after the check was aborted.
-HttpAnswer ReadAnswer(const FetchControl& control, HINTERNET request, int status) {
+HttpAnswer ReadAnswer(const WinInetFunctions& api, const FetchControl& control, HINTERNET request,
+                      int status) {
   HttpAnswer answer;
   answer.status = status;
   if (status < kFirstSuccessStatus || status >= kFirstNonSuccessStatus) return answer;
   char chunk[kReadChunkBytes];
   while (answer.body.size() <= kMaxVersionFileBytes) {
     DWORD available = 0;
-    if (control.Aborted() || !InternetQueryDataAvailable(request, &available, 0, 0)) return {};
+    if (control.Aborted() || !api.InternetQueryDataAvailable(request, &available, 0, 0)) return {};
     if (available == 0) break;
     const auto wanted = static_cast<DWORD>(std::min<std::size_t>(
         {sizeof(chunk), kMaxVersionFileBytes + 1 - answer.body.size(), available}));
     DWORD read = 0;
-    if (control.Aborted() || !InternetReadFile(request, chunk, wanted, &read)) return {};
+    if (control.Aborted() || !api.InternetReadFile(request, chunk, wanted, &read)) return {};
     if (read == 0) break;
     answer.body.append(chunk, std::min<DWORD>(read, wanted));
   }
@@ -169,41 +171,53 @@ HttpAnswer ReadAnswer(const FetchControl& control, HINTERNET request, int status
 // what is left of a body whose length it knows, 10 MiB or more), so they are closed only after
 // the outcome is on its way. The request is declared last, so it is closed first.
 struct FetchHandles {
+  explicit FetchHandles(const WinInetFunctions& api)
+      : session(nullptr, InternetCloser{api.InternetCloseHandle}),
+        request(nullptr, InternetCloser{api.InternetCloseHandle}) {}
+
   InternetHandle session;
   InternetHandle request;
 };
 
-HttpAnswer Fetch(const FetchControl& control, const std::string& url,
+HttpAnswer Fetch(const WinInetFunctions& api, const FetchControl& control, const std::string& url,
                  std::chrono::milliseconds timeout, FetchHandles& handles) {
   handles.session.reset(
-      InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+      api.InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!handles.session || control.Aborted()) return {};
-  SetTimeouts(handles.session.get(), timeout);
+  SetTimeouts(api, handles.session.get(), timeout);
   std::string address = url;
   for (int redirects = 0;; ++redirects) {
     handles.request.reset();
     handles.request.reset(
-        InternetOpenUrlA(handles.session.get(), address.c_str(), nullptr, 0, kOpenUrlFlags, 0));
+        api.InternetOpenUrlA(handles.session.get(), address.c_str(), nullptr, 0, kOpenUrlFlags, 0));
     if (!handles.request || control.Aborted()) return {};
-    const std::optional<int> status = StatusOf(handles.request.get());
+    const std::optional<int> status = StatusOf(api, handles.request.get());
     if (!status) return {};
     if (!IsRedirect(*status) || redirects == kMaxRedirects) {
-      return ReadAnswer(control, handles.request.get(), *status);
+      return ReadAnswer(api, control, handles.request.get(), *status);
     }
-    std::optional<std::string> target = RedirectTarget(handles.request.get(), address);
+    std::optional<std::string> target = RedirectTarget(api, handles.request.get(), address);
     // A redirect that is not followed leaves its status: the file was not found.
     if (!target || !MayFollowRedirect(address, *target)) return HttpAnswer{*status, {}};
     address = std::move(*target);
   }
 }
 
+// Loads WinINet on the first check, here rather than on the window thread; without it the
+// check fails as a connection that could not be made. The library stays loaded until the
+// handles are closed.
 void RunCheck(std::shared_ptr<CheckChannel> channel, std::shared_ptr<FetchControl> control,
-              std::uint32_t check_id, std::string url, std::string running_version,
-              std::chrono::milliseconds timeout) {
+              std::shared_ptr<WinInetLoader> loader, std::uint32_t check_id, std::string url,
+              std::string running_version, std::chrono::milliseconds timeout) {
   try {
-    FetchHandles handles;
-    CheckOutcome outcome =
-        DecideCheckOutcome(Fetch(*control, url, timeout, handles), running_version);
+    const std::shared_ptr<const WinInet> wininet = loader->Get();
+    if (!wininet) {
+      channel->Post(check_id, DecideCheckOutcome({}, running_version));
+      return;
+    }
+    FetchHandles handles(wininet->functions());
+    CheckOutcome outcome = DecideCheckOutcome(
+        Fetch(wininet->functions(), *control, url, timeout, handles), running_version);
     channel->Post(check_id, std::move(outcome));
   } catch (...) {
     // Still one event per check: report a failed connection, or, should even that fail,
@@ -217,8 +231,11 @@ void RunCheck(std::shared_ptr<CheckChannel> channel, std::shared_ptr<FetchContro
 
 }  // namespace
 
-Win32WebVersionCheck::Win32WebVersionCheck(HINSTANCE instance, Shell& shell)
-    : shell_(shell), channel_(std::make_shared<CheckChannel>()) {
+Win32WebVersionCheck::Win32WebVersionCheck(HINSTANCE instance, Shell& shell,
+                                           std::shared_ptr<WinInetLoader> wininet)
+    : shell_(shell),
+      wininet_(wininet ? std::move(wininet) : std::make_shared<WinInetLoader>()),
+      channel_(std::make_shared<CheckChannel>()) {
   WNDCLASSEXA window_class{};
   window_class.cbSize = sizeof(window_class);
   window_class.lpfnWndProc = &Win32WebVersionCheck::WindowProc;
@@ -276,7 +293,8 @@ void Win32WebVersionCheck::CheckForNewVersion() {
     return;
   }
   try {
-    std::thread(RunCheck, channel_, control, check_id, url_now, version_now, timeout_).detach();
+    std::thread(RunCheck, channel_, control, wininet_, check_id, url_now, version_now, timeout_)
+        .detach();
   } catch (...) {
     channel_->Post(check_id, CheckFailedOutcome{kCheckCouldNotConnect});
   }

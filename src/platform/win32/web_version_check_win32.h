@@ -1,6 +1,7 @@
 #pragma once
 // The web version check over WinINet: each check fetches on its own worker thread and its
-// one event is raised on the window thread through a hidden message-only window.
+// one event is raised on the window thread through a hidden message-only window. WinINet is
+// loaded by the first check, not at start-up.
 
 #include <windows.h>
 
@@ -15,6 +16,7 @@
 #include "platform/components/web_addresses.h"
 #include "platform/components/web_version_check.h"
 #include "platform/shell.h"
+#include "platform/win32/wininet_library.h"
 
 namespace ventrix::win32 {
 
@@ -32,7 +34,10 @@ struct FetchControl;  // one running fetch, abortable from the window thread
 
 class Win32WebVersionCheck : public WebVersionCheck {
  public:
-  Win32WebVersionCheck(HINSTANCE instance, Shell& shell);
+  // wininet: where the checks get WinINet from, shared by the checks of one program; a loader
+  // of its own when null.
+  Win32WebVersionCheck(HINSTANCE instance, Shell& shell,
+                       std::shared_ptr<WinInetLoader> wininet = nullptr);
   ~Win32WebVersionCheck() override;
   Win32WebVersionCheck(const Win32WebVersionCheck&) = delete;
   Win32WebVersionCheck& operator=(const Win32WebVersionCheck&) = delete;
@@ -59,6 +64,7 @@ class Win32WebVersionCheck : public WebVersionCheck {
   std::uint32_t NextCheckId();
 
   Shell& shell_;
+  std::shared_ptr<WinInetLoader> wininet_;
   std::chrono::milliseconds timeout_ = kDefaultCheckTimeout;
   std::shared_ptr<CheckChannel> channel_;
   std::map<std::uint32_t, std::shared_ptr<FetchControl>> pending_;  // window thread only
@@ -74,12 +80,14 @@ class Win32WebVersionCheckFactory : public WebVersionCheckFactory {
   Win32WebVersionCheckFactory(HINSTANCE instance, Shell& shell)
       : instance_(instance), shell_(shell) {}
   std::unique_ptr<WebVersionCheck> Create() override {
-    return std::make_unique<Win32WebVersionCheck>(instance_, shell_);
+    return std::make_unique<Win32WebVersionCheck>(instance_, shell_, wininet_);
   }
 
  private:
   HINSTANCE instance_;
   Shell& shell_;
+  // Loaded by the first check of any window and kept for the later ones.
+  std::shared_ptr<WinInetLoader> wininet_ = std::make_shared<WinInetLoader>();
 };
 
 }  // namespace ventrix::win32

@@ -26,6 +26,23 @@ TEST(RuntimeDispatching, IsTrueOnlyWhileAHandlerRuns) {
   EXPECT_FALSE(runtime.Dispatching());
 }
 
+// The backend hears once per outermost handler, however it ended, and never after the end.
+TEST(RuntimeDispatching, TheBackendHearsWhenTheOutermostHandlerIsDone) {
+  testing::HeadlessBackend backend;
+  Runtime runtime(backend);
+  int heard_inside = -1;
+  runtime.Dispatch([&] {
+    runtime.Dispatch([] {});
+    heard_inside = backend.dispatches_ended;
+  });
+  EXPECT_EQ(heard_inside, 0);
+  EXPECT_EQ(backend.dispatches_ended, 1);
+  runtime.Dispatch([] { throw std::runtime_error("failed"); });
+  EXPECT_EQ(backend.dispatches_ended, 2);
+  runtime.Dispatch([] {});
+  EXPECT_EQ(backend.dispatches_ended, 2);
+}
+
 // A failure of any kind, not only a standard exception, is reported and ends the program.
 TEST(RuntimeDispatching, AFailureWithoutDescriptionIsReportedAndEndsTheProgram) {
   testing::HeadlessBackend backend;

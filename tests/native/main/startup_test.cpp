@@ -209,7 +209,7 @@ class VisibilityWitness : public testing::HeadlessBackend {
     void Sync(forms::FormChange change) override {
       if (change == forms::FormChange::kVisible && owner_.on_visible) owner_.on_visible(form_);
     }
-    WindowHandle Handle() const override { return handle_; }
+    WindowHandle Handle() override { return handle_; }
     void SetFocus() override {}
 
    private:

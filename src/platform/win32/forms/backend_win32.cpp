@@ -12,7 +12,6 @@
 #include "platform/win32/forms/control_factory.h"
 #include "platform/win32/forms/form_window.h"
 #include "platform/win32/forms/ids.h"
-#include "platform/win32/forms/menu_bar.h"
 #include "platform/win32/forms/painted_control.h"
 
 namespace ventrix::win32 {
@@ -78,22 +77,42 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
 }
 
 void Win32Backend::Realize(forms::Form& form) {
-  auto owned = std::make_unique<ui::FormWindow>(form, instance_);
+  auto owned = std::make_unique<ui::FormWindow>(form, instance_, fonts_, deferred_windows_);
   ui::FormWindow& window = *owned;
+  window.set_native_creation([this, &form, &window] { CreateNative(form, window); });
   form.AttachPeer(std::move(owned));
+  if (defer_hidden_windows_ && !form.Visible()) {
+    deferred_windows_.Add(window);
+    return;
+  }
+  window.EnsureNative();
+}
+
+void Win32Backend::CreateNative(forms::Form& form, ui::FormWindow& window) {
+  ui::MenuBar menu_bar(form, pending_menus_);
+  window.Create(menu_bar.get());
+  menu_bar.HandTo(window.hwnd());
   const std::vector<forms::Control*>& controls = form.Controls();
   for (std::size_t index : TabOrder(controls)) {
     const std::optional<int> id = ui::ControlId(static_cast<int>(index));
     if (!id) continue;  // beyond the identifier range: stays without a native peer
     controls[index]->AttachPeer(ui::CreateControlPeer(window, *controls[index], *id));
   }
-  ui::BuildMenuBar(window.hwnd(), form);
   window.FinishLayout();
 }
 
 void Win32Backend::Destroy(forms::Form& form) {
-  ui::FormWindow* window = ui::FormWindow::FromHandle(reinterpret_cast<HWND>(form.hWnd()));
+  // Through the peer, not the handle: asking for it would create a window still waiting.
+  auto* window = dynamic_cast<ui::FormWindow*>(form.Peer());
   if (window != nullptr) window->DestroyNative();
+}
+
+void Win32Backend::CreateDeferredWindow() {
+  ui::FormWindow* window = deferred_windows_.TakeNext();
+  if (window == nullptr) return;
+  // A window that cannot be created fails as it would have at the form's load: reported, and
+  // the program ends.
+  window->form().runtime().Dispatch([window] { window->EnsureNative(); });
 }
 
 void Win32Backend::MessageBox(const std::string& text, int style, const std::string& caption) {
@@ -113,10 +132,17 @@ void Win32Backend::Quit() {
   PostQuitMessage(kExitCode);
 }
 
+void Win32Backend::DispatchEnded() { pending_menus_.RebuildAll(); }
+
 int Win32Backend::RunMessageLoop() {
   if (quit_) return kExitCode;
   MSG message{};
   for (;;) {
+    // Peeking also delivers messages sent from other threads and processes.
+    if (!deferred_windows_.empty() && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      CreateDeferredWindow();
+      continue;
+    }
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(message.wParam);
     if (got == -1) return kLoopFailureExitCode;

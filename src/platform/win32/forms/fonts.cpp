@@ -34,4 +34,14 @@ FontHandle CreateScaledFont(const forms::Font& font, int dpi) {
   return handle;
 }
 
+SharedFont FontCache::Get(const forms::Font& font, int dpi) {
+  std::erase_if(fonts_, [](const auto& entry) { return entry.second.expired(); });
+  const Key key{FontFaceFor(font.name), FontHeightForPoints(font.points, dpi), font.bold,
+                font.underline};
+  if (SharedFont shared = fonts_[key].lock()) return shared;
+  SharedFont created = CreateScaledFont(font, dpi);
+  fonts_[key] = created;
+  return created;
+}
+
 }  // namespace ventrix::win32::ui

@@ -8,6 +8,7 @@
 #include "platform/forms/menu.h"
 #include "platform/forms/runtime.h"
 #include "platform/win32/forms/fonts.h"
+#include "platform/win32/forms/form_classes.h"
 #include "platform/win32/forms/form_style.h"
 #include "platform/win32/forms/icons.h"
 #include "platform/win32/forms/ids.h"
@@ -27,15 +28,7 @@ COLORREF LineColor(forms::Color color) {
 }  // namespace
 
 void FormWindow::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.style = CS_DBLCLKS;
-  window_class.lpfnWndProc = &FormWindow::WindowProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  window_class.lpszClassName = kClassName;
-  RegisterClassExA(&window_class);  // fails harmlessly when already registered
+  RegisterFormClass(instance, &FormWindow::WindowProc);
 }
 
 FormWindow* FormWindow::FromHandle(HWND window) {
@@ -43,37 +36,62 @@ FormWindow* FormWindow::FromHandle(HWND window) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   if (process != GetCurrentProcessId()) return nullptr;
-  char name[sizeof(kClassName) + 1] = {};
-  if (GetClassNameA(window, name, sizeof(name)) == 0 || lstrcmpA(name, kClassName) != 0) {
-    return nullptr;
-  }
+  if (!IsFormClass(window)) return nullptr;
   return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-FormWindow::FormWindow(forms::Form& form, HINSTANCE instance)
+FormWindow::FormWindow(forms::Form& form, HINSTANCE instance, FontCache& fonts,
+                       DeferredWindows& deferred)
     : form_(form),
       instance_(instance),
       dpi_(SystemDpi()),
-      dialog_font_(CreateScaledFont(forms::Font{}, dpi_)) {
+      deferred_(deferred),
+      fonts_(fonts),
+      dialog_font_(fonts.Get(forms::Font{}, dpi_)) {}
+
+void FormWindow::EnsureNative() {
+  if (hwnd_ != nullptr || detached_ || creating_ || !create_native_) return;
+  deferred_.Remove(*this);
+  // Creation sends the window messages; nothing in them may start creating it again.
+  creating_ = true;
+  struct Done {
+    bool& creating;
+    ~Done() { creating = false; }
+  } done{creating_};
+  create_native_();
+}
+
+void FormWindow::Create(HMENU menu_bar) {
+  const forms::Form& form = form_;
   const FormStyle style = StyleFor(form.Design());
   RECT frame{0, 0, TwipsToPixels(form.Design().client_width, dpi_),
              TwipsToPixels(form.Design().client_height, dpi_)};
-  AdjustWindowRectEx(&frame, style.style, FALSE, style.ex_style);
-  CreateWindowExA(style.ex_style, kClassName, form.Caption().c_str(), style.style, 0, 0,
-                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+  // Sized for a bar of one row; FinishLayout corrects the size should it wrap.
+  AdjustWindowRectEx(&frame, style.style, menu_bar != nullptr ? TRUE : FALSE, style.ex_style);
+  // The form's icon comes with the window's class; only a later change is sent to it.
+  const std::string class_name = FormClassFor(instance_, &FormWindow::WindowProc, form.Icon());
+  CreateWindowExA(style.ex_style, class_name.c_str(), form.Caption().c_str(), style.style, 0, 0,
+                  frame.right - frame.left, frame.bottom - frame.top, nullptr, menu_bar, instance_,
                   this);
   if (hwnd_ == nullptr) throw std::runtime_error("Cannot create the window " + form.Name());
-  ApplyIcon();
 }
 
 FormWindow::~FormWindow() { DestroyNative(); }
 
 void FormWindow::DestroyNative() {
   detached_ = true;
+  deferred_.Remove(*this);
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
+WindowHandle FormWindow::Handle() {
+  EnsureNative();
+  return reinterpret_cast<WindowHandle>(hwnd_);
+}
+
 void FormWindow::Sync(forms::FormChange change) {
+  // A form shown needs its window; anything else waits for the window to be created.
+  if (change == forms::FormChange::kVisible && form_.Visible()) EnsureNative();
   if (hwnd_ == nullptr) return;
   switch (change) {
     case forms::FormChange::kCaption:
@@ -204,6 +222,8 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_SETCURSOR: {
+      // The mouse is over the form (a child passes this on first): tips may be wanted now.
+      if (tool_tip_) tool_tip_->EnsureCreated();
       NativeControl* control = ControlByWindow(reinterpret_cast<HWND>(wparam));
       if (control != nullptr && control->ShowsHandCursor() && LOWORD(lparam) == HTCLIENT) {
         SetCursor(LoadCursor(nullptr, IDC_HAND));

@@ -1,6 +1,8 @@
 #pragma once
 // The native top-level window of one form: creates it hidden at the designed client size,
-// mirrors caption, icon and visibility, and turns window messages into the form's events.
+// mirrors caption, icon and visibility, and turns window messages into the form's events. The
+// object exists from the form's load; the native window is created with it, or later (see
+// DeferredWindows) from the form's state at that time.
 
 #include <windows.h>
 
@@ -9,6 +11,8 @@
 #include <vector>
 
 #include "platform/forms/form.h"
+#include "platform/win32/forms/deferred_windows.h"
+#include "platform/win32/forms/fonts.h"
 #include "platform/win32/forms/handles.h"
 #include "platform/win32/forms/tool_tip.h"
 
@@ -18,20 +22,30 @@ class NativeControl;
 
 class FormWindow : public forms::FormPeer {
  public:
-  static constexpr char kClassName[] = "VentrixForm";
   // Registers the window class once per module (a second call is harmless).
   static void RegisterWindowClass(HINSTANCE instance);
   // The form window behind a handle, or nullptr for any other window.
   static FormWindow* FromHandle(HWND window);
 
-  // Creates the hidden window; the controls and menus attach themselves afterwards.
-  FormWindow(forms::Form& form, HINSTANCE instance);
+  // fonts: where the window and its controls get their fonts, shared with the other windows;
+  // deferred: the list this window is on while its native window waits.
+  FormWindow(forms::Form& form, HINSTANCE instance, FontCache& fonts, DeferredWindows& deferred);
   ~FormWindow() override;
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
 
+  // What creates the native window with its controls and menus (the backend's part), run by
+  // EnsureNative.
+  void set_native_creation(std::function<void()> create) { create_native_ = std::move(create); }
+  // Creates the native window now unless it exists or was destroyed.
+  void EnsureNative();
+  // Creates the hidden window, showing the designed icon, with menu_bar (or none) as its menu
+  // bar; the controls attach themselves afterwards. Throws when the window cannot be created.
+  void Create(HMENU menu_bar);
+
   void Sync(forms::FormChange change) override;
-  WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
+  // Creates the native window first if it is still waiting.
+  WindowHandle Handle() override;
   void SetFocus() override;
 
   // Sizes the window so that its client area (below any menu bar) has the designed size and
@@ -44,6 +58,8 @@ class FormWindow : public forms::FormPeer {
   HINSTANCE instance() const { return instance_; }
   int dpi() const { return dpi_; }
   HFONT dialog_font() const { return dialog_font_.get(); }
+  // The font for a control at this window's DPI, shared with every control that uses the same.
+  SharedFont font(const forms::Font& font) { return fonts_.Get(font, dpi_); }
   forms::Form& form() const { return form_; }
   ToolTip& tool_tip();
 
@@ -76,9 +92,13 @@ class FormWindow : public forms::FormPeer {
   int dpi_;
   HWND hwnd_ = nullptr;
   bool detached_ = false;
+  bool creating_ = false;
+  DeferredWindows& deferred_;
+  std::function<void()> create_native_;
   bool shown_before_ = false;
   HWND last_focus_ = nullptr;
-  FontHandle dialog_font_;
+  FontCache& fonts_;
+  SharedFont dialog_font_;
   IconHandle big_icon_;
   IconHandle small_icon_;
   std::unique_ptr<ToolTip> tool_tip_;

@@ -12,7 +12,7 @@ HyperlinkPeer::HyperlinkPeer(FormWindow& host, Hyperlink& link, int id)
   CreateChild("STATIC", link.Caption(), SS_NOTIFY | SS_NOPREFIX | SS_LEFT);
   forms::Font font = link.font();
   font.underline = true;
-  font_ = CreateScaledFont(font, host.dpi());
+  font_ = host.font(font);
   SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 }
 

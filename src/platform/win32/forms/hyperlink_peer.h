@@ -2,7 +2,7 @@
 // A hyperlink as a STATIC control: underlined blue text, hand cursor, a click opens the link.
 
 #include "platform/components/hyperlink.h"
-#include "platform/win32/forms/handles.h"
+#include "platform/win32/forms/fonts.h"
 #include "platform/win32/forms/native_control.h"
 
 namespace ventrix::win32::ui {
@@ -19,7 +19,7 @@ class HyperlinkPeer : public NativeControl {
 
  private:
   Hyperlink& link_;
-  FontHandle font_;
+  SharedFont font_;
 };
 
 }  // namespace ventrix::win32::ui

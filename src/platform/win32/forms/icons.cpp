@@ -5,16 +5,22 @@
 namespace ventrix::win32::ui {
 
 namespace {
-// Resource numbers are 16-bit (MAKEINTRESOURCE).
-constexpr int kMaxResourceId = 0xFFFF;
+
+HANDLE LoadIconImage(HINSTANCE instance, int id, int width, int height, UINT flags) {
+  if (id <= 0 || id > kMaxResourceId) return nullptr;
+  return LoadImageA(instance, MAKEINTRESOURCEA(static_cast<std::uint16_t>(id)), IMAGE_ICON, width,
+                    height, flags);
+}
+
 }  // namespace
 
 IconHandle LoadIconResource(HINSTANCE instance, int id, int width, int height) {
-  if (id <= 0 || id > kMaxResourceId) return {};
   const UINT flags = (width == 0 && height == 0) ? LR_DEFAULTSIZE : LR_DEFAULTCOLOR;
-  HANDLE image = LoadImageA(instance, MAKEINTRESOURCEA(static_cast<std::uint16_t>(id)), IMAGE_ICON,
-                            width, height, flags);
-  return IconHandle(static_cast<HICON>(image));
+  return IconHandle(static_cast<HICON>(LoadIconImage(instance, id, width, height, flags)));
+}
+
+HICON LoadSharedIcon(HINSTANCE instance, int id, int width, int height) {
+  return static_cast<HICON>(LoadIconImage(instance, id, width, height, LR_SHARED));
 }
 
 }  // namespace ventrix::win32::ui

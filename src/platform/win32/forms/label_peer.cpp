@@ -73,7 +73,7 @@ void LabelPeer::SyncKind(forms::Change change) {
 }
 
 void LabelPeer::ApplyFont() {
-  FontHandle font = CreateScaledFont(label_.font(), host().dpi());
+  SharedFont font = host().font(label_.font());
   SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   font_ = std::move(font);  // the control no longer uses the previous font
 }

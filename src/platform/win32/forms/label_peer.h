@@ -2,7 +2,7 @@
 // A label as a STATIC control: caption with access keys, colour, font, tooltip, clicks.
 
 #include "platform/forms/label.h"
-#include "platform/win32/forms/handles.h"
+#include "platform/win32/forms/fonts.h"
 #include "platform/win32/forms/native_control.h"
 
 namespace ventrix::win32::ui {
@@ -21,7 +21,7 @@ class LabelPeer : public NativeControl {
   void ApplyFont();
 
   forms::Label& label_;
-  FontHandle font_;
+  SharedFont font_;
 };
 
 // The text and background colours of a label on the form's face; kDefaultColor is the

@@ -1,5 +1,6 @@
 #include "platform/win32/forms/menu_bar.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -9,7 +10,37 @@
 
 namespace ventrix::win32::ui {
 
+void PendingMenus::Add(MenuArrayPeer& peer) { peers_.push_back(&peer); }
+
+void PendingMenus::Remove(MenuArrayPeer& peer) { std::erase(peers_, &peer); }
+
+void PendingMenus::RebuildAll() {
+  // Rebuilding never adds to the list; it is taken first all the same.
+  const std::vector<MenuArrayPeer*> peers = std::move(peers_);
+  peers_.clear();
+  for (MenuArrayPeer* peer : peers) peer->Rebuild();
+}
+
+MenuArrayPeer::~MenuArrayPeer() {
+  if (pending_rebuild_) pending_.Remove(*this);
+}
+
 void MenuArrayPeer::Sync() {
+  if (!runtime_.Dispatching()) {
+    Rebuild();
+    return;
+  }
+  if (pending_rebuild_) return;
+  pending_rebuild_ = true;
+  pending_.Add(*this);
+}
+
+void MenuArrayPeer::Rebuild() {
+  if (pending_rebuild_) {
+    pending_rebuild_ = false;
+    pending_.Remove(*this);
+  }
+  ++rebuilds_;
   while (GetMenuItemCount(popup_) > 0) {
     if (!DeleteMenu(popup_, 0, MF_BYPOSITION)) break;
   }
@@ -25,33 +56,43 @@ void MenuArrayPeer::Sync() {
                   static_cast<UINT_PTR>(*id), item.Caption().c_str());
     }
   }
-  DrawMenuBar(window_);
+  // A hidden window's bar is drawn afresh when it shows.
+  if (IsWindowVisible(window_)) DrawMenuBar(window_);
 }
 
-void BuildMenuBar(HWND window, forms::Form& form) {
+MenuBar::MenuBar(forms::Form& form, PendingMenus& pending) : form_(form) {
   if (form.Menus().empty()) return;
-  MenuHandle bar(CreateMenu());
-  if (!bar) return;
+  bar_.reset(CreateMenu());
+  if (!bar_) return;
   int array_index = 0;
   for (forms::MenuArray* menu : form.Menus()) {
     if (array_index >= kMaxMenuArrays) break;
     MenuHandle popup(CreatePopupMenu());
     if (!popup ||
-        !AppendMenuA(bar.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup.get()),
+        !AppendMenuA(bar_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup.get()),
                      menu->TopCaption().c_str())) {
       break;
     }
-    auto peer =
-        std::make_unique<MenuArrayPeer>(window, popup.release(), *menu, array_index);  // bar owns
-    peer->Sync();
+    auto peer = std::make_unique<MenuArrayPeer>(popup.release(), *menu, array_index, form.runtime(),
+                                                pending);  // bar owns popup
+    peer->Rebuild();
+    peers_.push_back(peer.get());
     menu->AttachPeer(std::move(peer));
     ++array_index;
   }
-  if (SetMenu(window, bar.get())) {
-    (void)bar.release();  // the window destroys its menu bar
-    return;
-  }
-  for (forms::MenuArray* menu : form.Menus()) menu->DetachPeer();  // their popups go with bar
+}
+
+MenuBar::~MenuBar() {
+  if (!bar_) return;
+  for (forms::MenuArray* menu : form_.Menus()) menu->DetachPeer();  // their popups go with bar
+  // A window that failed while being created may have destroyed the bar with itself.
+  if (!IsMenu(bar_.get())) (void)bar_.release();
+}
+
+void MenuBar::HandTo(HWND window) {
+  if (!bar_ || GetMenu(window) != bar_.get()) return;
+  (void)bar_.release();  // the window destroys its menu bar
+  for (MenuArrayPeer* peer : peers_) peer->set_window(window);
 }
 
 }  // namespace ventrix::win32::ui

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace ventrix::win32::ui {
 
 namespace {
@@ -22,16 +24,37 @@ TOOLINFOA ToolFor(HWND owner, HWND tool) {
 
 }  // namespace
 
-ToolTip::ToolTip(HWND owner, HINSTANCE instance)
-    : owner_(owner),
-      window_(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr)) {
-  if (window_) SendMessageA(window_.get(), TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+void ToolTip::Set(HWND tool, const std::string& text) {
+  if (tool == nullptr) return;
+  if (window_) {
+    Apply(tool, text);
+    return;
+  }
+  std::erase_if(waiting_, [tool](const auto& tip) { return tip.first == tool; });
+  if (!text.empty()) waiting_.emplace_back(tool, text);
 }
 
-void ToolTip::Set(HWND tool, const std::string& text) {
-  if (!window_ || tool == nullptr) return;
+void ToolTip::EnsureCreated() {
+  if (window_ || owner_destroyed_ || owner_ == nullptr) return;
+  window_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr,
+                                instance_, nullptr));
+  if (!window_) return;
+  SendMessageA(window_.get(), TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+  for (const auto& [tool, text] : waiting_) {
+    if (IsWindow(tool)) Apply(tool, text);
+  }
+  waiting_.clear();
+}
+
+void ToolTip::OnOwnerDestroyed() {
+  owner_destroyed_ = true;
+  (void)window_.release();
+  waiting_.clear();
+}
+
+void ToolTip::Apply(HWND tool, const std::string& text) {
   TOOLINFOA info = ToolFor(owner_, tool);
   SendMessageA(window_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
   if (text.empty()) return;

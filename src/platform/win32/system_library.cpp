@@ -1,0 +1,27 @@
+#include "platform/win32/system_library.h"
+
+#include <array>
+
+namespace ventrix::win32 {
+
+// https://learn.microsoft.com/windows/win32/dlls/dynamic-link-library-security
+std::optional<SystemLibrary> SystemLibrary::Load(const std::string& file_name) {
+  if (file_name.empty() || file_name.size() > kMaxFileName ||
+      file_name.find_first_of("\\/:") != std::string::npos) {
+    return std::nullopt;
+  }
+  std::array<char, MAX_PATH> directory{};
+  const UINT length = GetSystemDirectoryA(directory.data(), static_cast<UINT>(directory.size()));
+  if (length == 0 || length >= directory.size()) return std::nullopt;
+  std::string path(directory.data(), length);
+  if (path.back() != '\\') path += '\\';
+  path += file_name;
+  if (path.size() >= MAX_PATH) return std::nullopt;
+  // With a full path, the altered search order looks for the DLL's own imports in its folder
+  // before the program's.
+  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (module == nullptr) return std::nullopt;
+  return SystemLibrary(module);
+}
+
+}  // namespace ventrix::win32

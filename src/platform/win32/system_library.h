@@ -1,0 +1,57 @@
+#pragma once
+// A DLL that ships with Windows, loaded when a feature first needs it rather than at start-up,
+// and freed with this object. It is loaded by its full path in the system directory, and its
+// own imports are looked for there first, so a same-named DLL planted in the program's folder
+// or the current directory is never loaded.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <type_traits>
+
+namespace ventrix::win32 {
+
+class SystemLibrary {
+ public:
+  // Longest file name accepted, extension included.
+  static constexpr std::size_t kMaxFileName = 64;
+
+  // Loads `file_name`, a bare name such as "wininet.dll", from the system directory. Nothing
+  // when the name is empty, longer than kMaxFileName or names a folder or drive, or when the
+  // DLL cannot be loaded.
+  static std::optional<SystemLibrary> Load(const std::string& file_name);
+
+  // The exported function `name` as a pointer of the given function type, or nullptr.
+  template <class Function>
+  Function* Find(const char* name) const {
+    static_assert(std::is_function_v<Function>);
+    const FARPROC found = GetProcAddress(module_.get(), name);
+    // Through the generic function pointer type, which any function pointer converts from.
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(found));
+  }
+
+  // Sets `target`, a function pointer, to the exported function `name`; false when the DLL has
+  // no such export.
+  template <class Pointer>
+  bool Bind(const char* name, Pointer& target) const {
+    target = Find<std::remove_pointer_t<Pointer>>(name);
+    return target != nullptr;
+  }
+
+  HMODULE module() const { return module_.get(); }
+
+ private:
+  struct ModuleFreer {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+  };
+  using ModuleHandle = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer>;
+
+  explicit SystemLibrary(HMODULE module) : module_(module) {}
+
+  ModuleHandle module_;
+};
+
+}  // namespace ventrix::win32
