@@ -1,6 +1,8 @@
 # shellcheck shell=bash
 # The benchmark's own Wine prefix (sourced by run-bench.sh).
 
+BENCH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
 # Makes a fresh prefix: D: a CD-ROM drive, one desktop with a task bar and notification area,
 # ventrix.exe's stored settings, and the programs copied to C:\bench. Leaves one wineserver
 # running for the whole benchmark so that no start-up pays for starting it.
@@ -9,16 +11,8 @@ bench_prefix_setup() {
   local prefix=$1 banner=$2
   shift 2
   export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  wineserver -k 2>/dev/null || true
-  rm -rf "$prefix"
-  mkdir -p "$prefix"
-  wine wineboot --init >/dev/null 2>&1
-  wineserver -w
-
-  mkdir -p "$prefix/cdrom"
-  ln -sfn "$prefix/cdrom" "$prefix/dosdevices/d:"
-  bench_reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f /reg:64
-  bench_reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f
+  # The Windows tier's fresh prefix with its folder-backed CD-ROM drive D:.
+  "$BENCH_ROOT/tests/wine/setup-prefix.sh" "$prefix" >/dev/null
   bench_reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f
   bench_reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 800x600 /f
   local settings='HKCU\Software\VB and VBA Program Settings\Ventrix 3\settings'

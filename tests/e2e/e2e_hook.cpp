@@ -42,8 +42,9 @@ void DumpMenu(HWND window, std::ostream& out) {
   }
 }
 
-// The command identifier of the shown, enabled item with this caption.
-std::optional<UINT> EnabledItemId(HWND window, const std::string& wanted) {
+// The command identifier of the shown item with this caption; with `enabled_only`, of the shown
+// and enabled one.
+std::optional<UINT> ItemId(HWND window, const std::string& wanted, bool enabled_only) {
   HMENU bar = GetMenu(window);
   const int tops = bar ? GetMenuItemCount(bar) : 0;
   for (int top = 0; top < tops; ++top) {
@@ -51,27 +52,22 @@ std::optional<UINT> EnabledItemId(HWND window, const std::string& wanted) {
     const int items = popup ? GetMenuItemCount(popup) : 0;
     for (int item = 0; item < items; ++item) {
       if (ItemCaption(popup, item) != wanted) continue;
-      if (GetMenuState(popup, item, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) continue;
+      const bool disabled = GetMenuState(popup, item, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED);
+      if (enabled_only && disabled) continue;
       return GetMenuItemID(popup, item);
     }
   }
   return std::nullopt;
 }
 
+std::optional<UINT> EnabledItemId(HWND window, const std::string& wanted) {
+  return ItemId(window, wanted, true);
+}
+
 bool PickMenu(HWND window, const std::string& wanted) {
-  HMENU bar = GetMenu(window);
-  const int tops = bar ? GetMenuItemCount(bar) : 0;
-  for (int top = 0; top < tops; ++top) {
-    HMENU popup = GetSubMenu(bar, top);
-    const int items = popup ? GetMenuItemCount(popup) : 0;
-    for (int item = 0; item < items; ++item) {
-      if (ItemCaption(popup, item) != wanted) continue;
-      const UINT id = GetMenuItemID(popup, item);
-      PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-      return true;
-    }
-  }
-  return false;
+  const std::optional<UINT> id = ItemId(window, wanted, false);
+  if (id) PostMessageA(window, WM_COMMAND, MAKEWPARAM(*id, 0), 0);
+  return id.has_value();
 }
 
 BOOL CALLBACK AddChildText(HWND child, LPARAM context) {
