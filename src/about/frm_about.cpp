@@ -21,14 +21,7 @@ constexpr int kSeparatorWidth = 5160;
 constexpr int kEtchOffset = forms::kTwipsPerPixelAt96Dpi;
 
 forms::FormDesign AboutDesign() {
-  forms::FormDesign design;
-  design.caption = kDesignCaption;
-  design.client_width = kClientWidth;
-  design.client_height = kClientHeight;
-  design.border = forms::BorderStyle::kFixedSingle;
-  design.min_button = false;
-  design.max_button = false;
-  return design;
+  return {.caption = kDesignCaption, .client_width = kClientWidth, .client_height = kClientHeight};
 }
 
 forms::Font TitleFont() {

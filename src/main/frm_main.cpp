@@ -12,15 +12,11 @@ namespace {
 using namespace main_layout;
 
 forms::FormDesign MainDesign() {
-  forms::FormDesign design;
-  design.caption = kAppTitle;
-  design.client_width = kClientWidth;
-  design.client_height = kClientHeight;
-  design.border = forms::BorderStyle::kFixedSingle;
-  design.min_button = true;
-  design.max_button = false;
-  design.icon = IDI_VENTRIX;
-  return design;
+  return {.caption = kAppTitle,
+          .client_width = kClientWidth,
+          .client_height = kClientHeight,
+          .min_button = true,
+          .icon = IDI_VENTRIX};
 }
 
 TrayIconDesign TrayDesign() {

@@ -27,16 +27,11 @@ constexpr std::int16_t kFileItem = 0;
 constexpr int kFirstDrive = 0;
 
 forms::FormDesign SettingsDesign() {
-  forms::FormDesign design;
-  design.caption = "Ventrix Professional";
-  design.client_width = layout::kClientWidthPx * forms::kTwipsPerPixelAt96Dpi;
-  design.client_height = layout::kClientHeightPx * forms::kTwipsPerPixelAt96Dpi;
-  design.border = forms::BorderStyle::kFixedDialog;
-  design.control_box = true;
-  design.min_button = false;
-  design.max_button = false;
-  design.icon = IDI_VENTRIX;
-  return design;
+  return {.caption = "Ventrix Professional",
+          .client_width = layout::kClientWidthPx * forms::kTwipsPerPixelAt96Dpi,
+          .client_height = layout::kClientHeightPx * forms::kTwipsPerPixelAt96Dpi,
+          .border = forms::BorderStyle::kFixedDialog,
+          .icon = IDI_VENTRIX};
 }
 
 // Lets the drive listing append straight into the combo box.

@@ -19,15 +19,13 @@ constexpr const char* kVersionPrefix = "Version ";
 
 // No caption text and no task-bar button; the backend centres it on the screen.
 forms::FormDesign SplashDesign() {
-  forms::FormDesign design;
-  design.client_width = kClientWidth;
-  design.client_height = kClientHeight;
-  design.border = forms::BorderStyle::kFixedSingle;
-  design.title_bar = false;
-  design.control_box = false;
-  design.show_in_taskbar = false;
-  design.icon = IDI_VENTRIX;
-  return design;
+  return {.caption = "",
+          .client_width = kClientWidth,
+          .client_height = kClientHeight,
+          .title_bar = false,
+          .control_box = false,
+          .show_in_taskbar = false,
+          .icon = IDI_VENTRIX};
 }
 
 forms::Font SplashFont(double points) {

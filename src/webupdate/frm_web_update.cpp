@@ -18,14 +18,7 @@ constexpr const char* kExplanation =
     "should be connected to the internet. ";
 
 forms::FormDesign WebUpdateDesign() {
-  forms::FormDesign design;
-  design.caption = kCaption;
-  design.client_width = kClientWidth;
-  design.client_height = kClientHeight;
-  design.border = forms::BorderStyle::kFixedSingle;
-  design.min_button = false;
-  design.max_button = false;
-  return design;
+  return {.caption = kCaption, .client_width = kClientWidth, .client_height = kClientHeight};
 }
 
 enum TabOrder { kTabCheck, kTabExplanation, kTabVersion, kTabClose };

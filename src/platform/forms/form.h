@@ -22,6 +22,8 @@ inline constexpr int kFormControlMenu = 0;  // close box, system menu, Alt+F4
 inline constexpr int kFormCode = 1;         // the program asked for it
 inline constexpr int kAppWindows = 2;       // the session is ending
 
+// A design states only what differs from these defaults: a fixed single border, a title bar
+// with the close box, no minimise or maximise button.
 struct FormDesign {
   std::string caption;
   int client_width = 0;  // twips
