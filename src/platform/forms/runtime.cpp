@@ -43,6 +43,7 @@ void Runtime::Unload(Form& form, int unload_mode) {
   auto it = std::find(loaded_.begin(), loaded_.end(), &form);
   if (it == loaded_.end()) return;
   loaded_.erase(it);
+  std::erase_if(held_, [&form](const HeldEvent& held) { return held.owner == &form; });
   backend_.Destroy(form);
   form.DetachPeer();
   if (form.on_discard) form.on_discard();
@@ -56,6 +57,7 @@ void Runtime::MsgBox(const std::string& text, int style, const std::string& capt
 void Runtime::End() {
   if (ended_) return;
   ended_ = true;
+  held_.clear();
   for (auto it = loaded_.rbegin(); it != loaded_.rend(); ++it) {
     backend_.Destroy(**it);
     (*it)->DetachPeer();
@@ -81,6 +83,31 @@ void Runtime::Dispatch(const std::function<void()>& event) {
   // Unloaded forms go first, so the backend has nothing of theirs left to update.
   CollectUnloaded();
   backend_.DispatchEnded();
+  RunHeld();
+}
+
+void Runtime::DispatchWhenIdle(const void* key, const Form* owner, std::function<void()> event) {
+  if (ended_) return;
+  if (!Dispatching()) {
+    Dispatch(event);
+    return;
+  }
+  const bool waiting = std::any_of(held_.begin(), held_.end(),
+                                   [key](const HeldEvent& held) { return held.key == key; });
+  if (!waiting) held_.push_back({key, owner, std::move(event)});
+}
+
+void Runtime::RunHeld() {
+  // Each held event is an outermost handler of its own; the loop here takes them in turn, and
+  // one held by such a handler joins the end of the queue.
+  if (running_held_) return;
+  running_held_ = true;
+  while (!held_.empty() && !ended_) {
+    std::function<void()> next = std::move(held_.front().event);
+    held_.pop_front();
+    Dispatch(next);
+  }
+  running_held_ = false;
 }
 
 void Runtime::Discard(std::unique_ptr<Form> form) {

@@ -2,6 +2,8 @@
 // The forms runtime: loads and unloads forms, dispatches events, shows message boxes and ends
 // the program.
 
+#include <cstddef>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -47,6 +49,15 @@ class Runtime {
   // True while a handler runs: a backend holds back events (timer ticks included) that would
   // otherwise interrupt it from inside a nested message loop, such as a message box's.
   bool Dispatching() const { return dispatch_depth_ > 0; }
+  // For an event that must not be lost (a timer tick, a web check's outcome, a command handed
+  // over by a second start): runs it at once when no handler runs; otherwise holds it and runs
+  // it right after the outermost handler returns, in the order held. While one event waits
+  // under a key, holding another under the same key adds nothing, so a timer that falls due
+  // twice inside a message box ticks once after it. The held events of a form are dropped when
+  // it unloads (owner; nullptr for none), and all of them when the program ends.
+  void DispatchWhenIdle(const void* key, const Form* owner, std::function<void()> event);
+  // How many events are held (for tests).
+  std::size_t HeldEvents() const { return held_.size(); }
 
   // Forms currently loaded, in load order.
   const std::vector<Form*>& LoadedForms() const { return loaded_; }
@@ -55,11 +66,20 @@ class Runtime {
 
  private:
   void CollectUnloaded();
+  void RunHeld();
+
+  struct HeldEvent {
+    const void* key;
+    const Form* owner;
+    std::function<void()> event;
+  };
 
   Backend& backend_;
   std::vector<Form*> loaded_;
   std::vector<Form*> unloading_;
   std::vector<std::unique_ptr<Form>> unloaded_;
+  std::deque<HeldEvent> held_;
+  bool running_held_ = false;
   int dispatch_depth_ = 0;
   bool ended_ = false;
 };

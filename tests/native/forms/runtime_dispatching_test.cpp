@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "platform/forms/runtime.h"
 #include "tests/support/headless_backend.h"
@@ -57,6 +59,39 @@ TEST(RuntimeDispatching, AFailureWithoutDescriptionIsReportedAndEndsTheProgram) 
   EXPECT_EQ(backend.message_boxes[0].caption, kProgramTitle);
   EXPECT_FALSE(backend.message_boxes[0].text.empty());
   runtime.Dispatch([&] { after_end = true; });
+  EXPECT_FALSE(after_end);
+}
+
+// An event that must not be lost waits for the running handler instead of entering inside it:
+// once per key, in the order held, each as an outermost handler of its own; none after the end.
+TEST(RuntimeDispatching, EventsHeldWhileAHandlerRunsRunOnceAfterIt) {
+  testing::HeadlessBackend backend;
+  Runtime runtime(backend);
+  std::vector<std::string> ran;
+  const int tick_key = 0;
+  const int outcome_key = 0;
+  const int late_key = 0;
+  runtime.DispatchWhenIdle(&tick_key, nullptr, [&] { ran.push_back("idle"); });
+  runtime.Dispatch([&] {
+    runtime.DispatchWhenIdle(&tick_key, nullptr, [&] {
+      ran.push_back(runtime.Dispatching() ? "tick" : "tick outside a handler");
+      // Held by a held event: it runs after this one, not inside it.
+      runtime.DispatchWhenIdle(&late_key, nullptr, [&] { ran.push_back("late"); });
+    });
+    runtime.DispatchWhenIdle(&outcome_key, nullptr, [&] { ran.push_back("outcome"); });
+    runtime.DispatchWhenIdle(&tick_key, nullptr, [&] { ran.push_back("second tick"); });
+    ran.push_back("handler");
+  });
+  EXPECT_EQ(ran, (std::vector<std::string>{"idle", "handler", "tick", "outcome", "late"}));
+  EXPECT_EQ(runtime.HeldEvents(), 0u);
+  EXPECT_EQ(backend.dispatches_ended, 5);
+
+  bool after_end = false;
+  runtime.Dispatch([&] {
+    runtime.DispatchWhenIdle(&tick_key, nullptr, [&] { after_end = true; });
+    runtime.End();
+  });
+  runtime.DispatchWhenIdle(&tick_key, nullptr, [&] { after_end = true; });
   EXPECT_FALSE(after_end);
 }
 
