@@ -106,11 +106,38 @@ idle() {
   echo "$(ns_to_ms $((cpu1 - cpu0))) $((sw1 - sw0)) $(ns_to_ms $((srv1 - srv0))) $hwm $rss" \
     "${windows_peak:-?}"
 }
+# Idle with the main window hidden (the stored default "Visible on Start-up" 0): no window shows
+# "Ready", so the program is started directly and left QUIET_SECONDS, longer than its longest
+# timer interval, so that start-up's first ticks are over; then its wake-ups are counted over
+# the same window as above. Ended by its Linux process id.
+QUIET_SECONDS=8
+idle_hidden() {
+  local exe=$1 settings='HKCU\Software\VB and VBA Program Settings\Ventrix 3\settings' pid sw0 sw1
+  bench_reg add "$settings" /v "Visible on Start-up" /t REG_SZ /d 0 /f
+  (cd "$BENCH_DIR" && wine "$(bench_path "$exe")" </dev/null >/dev/null 2>&1 &)
+  local result="?"
+  if pid=$(linux_pid_of "$exe"); then
+    sleep "$QUIET_SECONDS"
+    sw0=$(context_switches "$pid")
+    sleep "$idle_seconds"
+    sw1=$(context_switches "$pid")
+    result=$((sw1 - sw0))
+    kill "$pid" 2>/dev/null || true
+  fi
+  bench_reg add "$settings" /v "Visible on Start-up" /t REG_SZ /d 1 /f
+  echo "$result"
+}
+per_minute() {
+  awk -v n="$1" -v s="$idle_seconds" 'BEGIN { if (n == "?") print "?"; else printf "%.0f\n", n * 60 / s }'
+}
+
 echo "# Idle: ${idle_seconds}s of each, one after the other"
 read -r b_idle_cpu b_idle_switches b_idle_server b_hwm b_rss b_winpeak <<<"$(idle "$BASELINE")"
 echo "$BASELINE idle: cpu_ms=$b_idle_cpu switches=$b_idle_switches wineserver_ms=$b_idle_server"
 read -r v_idle_cpu v_idle_switches v_idle_server v_hwm v_rss v_winpeak <<<"$(idle "$VENTRIX")"
 echo "$VENTRIX idle: cpu_ms=$v_idle_cpu switches=$v_idle_switches wineserver_ms=$v_idle_server"
+v_hidden_switches=$(idle_hidden "$VENTRIX")
+echo "$VENTRIX idle, main window hidden: switches=$v_hidden_switches"
 
 v_size=$(stat -c %s "$ventrix_exe")
 b_size=$(stat -c %s "$baseline_exe")
@@ -148,6 +175,10 @@ idle_limit=$(awk -v b="$b_idle_cpu" 'BEGIN { if (b == "?") print "?"; else print
     "$(at_most "$v_idle_cpu" "$idle_limit") |"
   echo "| Idle wake-ups over ${idle_seconds} s (context switches) | $v_idle_switches |" \
     "$b_idle_switches | - | - | - |"
+  echo "| Idle wake-ups a minute, main window shown | $(per_minute "$v_idle_switches") |" \
+    "$(per_minute "$b_idle_switches") | - | - | - |"
+  echo "| Idle wake-ups a minute, main window hidden (stored default), after ${QUIET_SECONDS} s |" \
+    "$(per_minute "$v_hidden_switches") | $(per_minute "$b_idle_switches") | - | - | - |"
   echo "| wineserver CPU during that idle window (ms) | $v_idle_server | $b_idle_server |" \
     "- | - | - |"
   echo

@@ -47,22 +47,25 @@ FrmWebUpdate::FrmWebUpdate(Program& program)
 
 FrmWebUpdate::~FrmWebUpdate() = default;
 
+// An outcome that comes while a handler runs (inside a message box) waits until that handler
+// returns instead of showing its own box inside it. Each outcome is held on its own (no key),
+// and none is left once this window unloads.
 void FrmWebUpdate::WireCheckEvents() {
   forms::Runtime& runtime = program_.runtime();
   WebVrChk1->NewVersionFound = [this, &runtime](
                                    const std::string& available, const std::string& download,
                                    const std::string& information, const std::string& fourth) {
-    runtime.Dispatch([&, this] {
+    runtime.DispatchWhenIdle(nullptr, this, [this, available, download, information, fourth] {
       if (IsCurrent()) WebVrChk1_NewVersionFound(available, download, information, fourth);
     });
   };
   WebVrChk1->CheckFailed = [this, &runtime](std::int32_t code) {
-    runtime.Dispatch([this, code] {
+    runtime.DispatchWhenIdle(nullptr, this, [this, code] {
       if (IsCurrent()) WebVrChk1_CheckFailed(code);
     });
   };
   WebVrChk1->NoNewVersion = [this, &runtime] {
-    runtime.Dispatch([this] {
+    runtime.DispatchWhenIdle(nullptr, this, [this] {
       if (IsCurrent()) WebVrChk1_NoNewVersion();
     });
   };

@@ -32,3 +32,25 @@ drv_ok pick "$MAIN" "&About"
 sleep 1
 check "About twice gives one window" equals "$(count_windows "About Ventrix 3")" "1"
 stop_ventrix
+
+# A tick that falls due while a message box is up waits for it. With the main window hidden, a
+# status set just before the About box's "System Info" box (no system information tool here)
+# stays while that box is open across the tick, and "Ready" is back as soon as it closes.
+store_setting settings "Visible on Start-up" 0
+start_ventrix winxp held-tick
+drv_ok pick "$MAIN" "&About"
+drv_ok wait "About Ventrix 3" 3000
+drv_ok dblclick "$MAIN" "Ready"
+check "a status replaces Ready on the hidden main window" \
+  drv_ok wait-text "$MAIN" "Device D: Tray could not be ejected." 3000
+drv_ok click "About Ventrix 3" "&System Info..."
+check "System Info shows its unavailable box" drv_ok wait "Ventrix3" 3000
+check "the box says the tool is unavailable" \
+  has_child_text "Ventrix3" "System Information Is Unavailable At This Time"
+sleep 8
+check "the status stays while the box is open across a tick" \
+  has_child_text "$MAIN" "Device D: Tray could not be ejected."
+screenshot held-tick-box
+drv_ok click "Ventrix3" "OK"
+check "Ready is back within 2 s of closing the box" drv_ok wait-text "$MAIN" "Ready" 2000
+stop_ventrix

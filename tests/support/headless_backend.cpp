@@ -25,6 +25,23 @@ class HeadlessFormPeer : public forms::FormPeer {
   WindowHandle handle_;
 };
 
+// Follows a timer's state as SetTimer and KillTimer would.
+class HeadlessTimerPeer : public forms::ControlPeer {
+ public:
+  HeadlessTimerPeer(HeadlessBackend& backend, const forms::Timer& timer)
+      : backend_(backend), timer_(timer) {}
+  void Sync(forms::Change change) override {
+    if (change == forms::Change::kInterval || change == forms::Change::kEnabled ||
+        change == forms::Change::kRunning) {
+      backend_.Rearm(timer_);
+    }
+  }
+
+ private:
+  HeadlessBackend& backend_;
+  const forms::Timer& timer_;
+};
+
 void HeadlessBackend::Realize(forms::Form& form) {
   const WindowHandle handle = next_handle_++;
   handles_[&form] = handle;
@@ -33,6 +50,13 @@ void HeadlessBackend::Realize(forms::Form& form) {
     if (control->Kind() != forms::ControlKind::kTimer) continue;
     auto* timer = static_cast<forms::Timer*>(control);
     timers_.push_back({timer, &form, now_ms + timer->Interval()});
+    timer->AttachPeer(std::make_unique<HeadlessTimerPeer>(*this, *timer));
+  }
+}
+
+void HeadlessBackend::Rearm(const forms::Timer& timer) {
+  for (TimerState& state : timers_) {
+    if (state.timer == &timer) state.next_due = now_ms + timer.Interval();
   }
 }
 
@@ -44,6 +68,7 @@ void HeadlessBackend::Destroy(forms::Form& form) {
 
 void HeadlessBackend::MessageBox(const std::string& text, int style, const std::string& caption) {
   message_boxes.push_back({text, style, caption});
+  if (message_box_open_ms > 0) Advance(message_box_open_ms);
 }
 
 void HeadlessBackend::Click(forms::CommandButton& button) {
@@ -117,18 +142,17 @@ void HeadlessBackend::Advance(int milliseconds) {
   for (;;) {
     auto due = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-      if (it->timer->Interval() <= 0 || !it->timer->Enabled() || it->next_due > target) continue;
+      if (!it->timer->Running() || it->next_due > target) continue;
       if (due == timers_.end() || it->next_due < due->next_due) due = it;
     }
     if (due == timers_.end()) break;
     now_ms = due->next_due;
     due->next_due += due->timer->Interval();
-    forms::Timer* timer = due->timer;
-    timer->Owner().runtime().Dispatch([timer] {
-      if (timer->on_timer) timer->on_timer();
-    });
+    // May add timers (a form loaded by the tick): the iterator is not used again.
+    due->timer->Elapsed();
   }
-  now_ms = target;
+  // A message box shown by a tick may have moved the clock further already.
+  now_ms = std::max(now_ms, target);
 }
 
 WindowHandle HeadlessBackend::HandleOf(const forms::Form& form) const {

@@ -46,24 +46,33 @@ class HeadlessBackend : public forms::Backend {
   void PressKey(forms::Form& form, char key);
   // The close box (UnloadMode kFormControlMenu).
   void CloseBox(forms::Form& form);
-  // Moves the virtual clock on, firing every timer tick that falls due, in time order.
+  // Moves the virtual clock on, firing every timer tick that falls due, in time order. A timer
+  // that is paused, disabled or without an interval falls due no more; one started afresh falls
+  // due a full interval after the moment it was started.
   void Advance(int milliseconds);
 
   WindowHandle HandleOf(const forms::Form& form) const;
   const forms::Form* Focused() const { return focused_; }
 
   std::vector<ShownMessageBox> message_boxes;
+  // How long each message box stays up on the virtual clock: the clock moves on that much
+  // before the box returns, and timers fall due meanwhile as under a real box's message loop.
+  int message_box_open_ms = 0;
   bool quit = false;
   int dispatches_ended = 0;
   long long now_ms = 0;
 
  private:
   friend class HeadlessFormPeer;
+  friend class HeadlessTimerPeer;
   struct TimerState {
     forms::Timer* timer;
     forms::Form* form;
     long long next_due;
   };
+
+  // The timer's next tick falls due a full interval from now.
+  void Rearm(const forms::Timer& timer);
 
   std::vector<TimerState> timers_;
   std::map<const forms::Form*, WindowHandle> handles_;

@@ -576,9 +576,19 @@ TEST(FontCache, SharesFontsWhileTheyAreUsedAndForgetsTheRest) {
 }
 
 TEST_F(FormsBackendTest, TimerTicksOnlyWithAPositiveIntervalWhileEnabled) {
+  // Hidden, a tick that changes nothing pauses the timer; a change starts it again.
   form->Timer1.set_interval(30);
+  PumpUntil(std::chrono::seconds(3), [this] { return form->ticks >= 1; });
+  PumpUntil(std::chrono::milliseconds(200), [] { return false; });
+  EXPECT_EQ(form->ticks, 1);
+  EXPECT_TRUE(form->Timer1.Paused());
+  form->Label1.set_caption("Changed");
   PumpUntil(std::chrono::seconds(3), [this] { return form->ticks >= 2; });
-  EXPECT_GE(form->ticks, 2);
+  EXPECT_EQ(form->ticks, 2);
+
+  form->Show();
+  PumpUntil(std::chrono::seconds(3), [this] { return form->ticks >= 4; });
+  EXPECT_GE(form->ticks, 4);
   form->Timer1.set_interval(0);
   PumpUntil(std::chrono::milliseconds(50), [] { return false; });
   form->ticks = 0;
@@ -715,10 +725,11 @@ TEST_F(FormsBackendTest, NoEventInterruptsARunningHandler) {
     SendMessageA(NativeOf(form->cmdCancel), BM_CLICK, 0, 0);
   };
   SendMessageA(NativeOf(form->cmdOK), BM_CLICK, 0, 0);
-  EXPECT_EQ(form->ticks, 0);
+  // The tick waited for the handler and ran once after it; the click was dropped.
+  EXPECT_EQ(form->ticks, 1);
   EXPECT_EQ(form->events, std::vector<std::string>{"cmdOK_Click"});
   SendMessageA(WindowOf(*form), WM_TIMER, static_cast<WPARAM>(timer_id), 0);
-  EXPECT_EQ(form->ticks, 1);
+  EXPECT_EQ(form->ticks, 2);
 }
 
 TEST_F(FormsBackendTest, KeyPressReachesTheFormFromAnyControlAndEndStopsTheLoop) {

@@ -9,6 +9,11 @@ Control::Control(Form& owner, std::string name, ControlKind kind, Rect rect, Con
   owner_.Register(this);
 }
 
+void Control::Changed(Change change) {
+  SyncPeer(change);
+  owner_.NoteChange();
+}
+
 Rect Control::FormRect() const {
   Rect rect = rect_;
   for (const Control* parent = container_; parent != nullptr; parent = parent->container_) {

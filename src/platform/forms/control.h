@@ -38,7 +38,8 @@ enum class Change {
   kRect,
   kInterval,
   kPicture,
-  kToolTip
+  kToolTip,
+  kRunning  // a timer paused, or started afresh
 };
 
 class ControlPeer {
@@ -76,7 +77,11 @@ class Control {
   void DetachPeer() { peer_.reset(); }
 
  protected:
-  void Changed(Change change) {
+  // The control's state changed: the peer follows, and the form counts it (see
+  // Form::NoteChange).
+  void Changed(Change change);
+  // The peer alone follows: for state that is not part of what the form shows.
+  void SyncPeer(Change change) {
     if (peer_) peer_->Sync(change);
   }
   template <class T>

@@ -3,6 +3,7 @@
 #include "platform/forms/control.h"
 #include "platform/forms/menu.h"
 #include "platform/forms/runtime.h"
+#include "platform/forms/timer.h"
 
 namespace ventrix::forms {
 
@@ -15,22 +16,40 @@ Form::Form(Runtime& runtime, std::string name, FormDesign design)
 
 Form::~Form() = default;
 
+template <class F>
+void Form::ForEachTimer(F restart) {
+  for (Control* control : controls_) {
+    if (control->Kind() == ControlKind::kTimer) restart(static_cast<Timer&>(*control));
+  }
+}
+
 void Form::set_caption(const std::string& caption) {
   if (caption_ == caption) return;
   caption_ = caption;
   if (peer_) peer_->Sync(FormChange::kCaption);
+  NoteChange();
 }
 
 void Form::set_icon(int icon_id) {
   if (icon_ == icon_id) return;
   icon_ = icon_id;
   if (peer_) peer_->Sync(FormChange::kIcon);
+  NoteChange();
 }
 
 void Form::set_visible(bool visible) {
   if (visible_ == visible) return;
   visible_ = visible;
   if (peer_) peer_->Sync(FormChange::kVisible);
+  // Counted, but no restart: a form shown starts only its paused timers (the running ones keep
+  // their phase), and one hidden keeps them running until a tick finds nothing to do.
+  ++changes_;
+  if (visible_) ForEachTimer([](Timer& timer) { timer.Resume(); });
+}
+
+void Form::NoteChange() {
+  ++changes_;
+  if (!visible_) ForEachTimer([](Timer& timer) { timer.Restart(); });
 }
 
 void Form::SetFocus() {

@@ -1,6 +1,7 @@
 #pragma once
 // A window of the program: its design, its controls and menus, and its lifecycle handlers.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@ namespace ventrix::forms {
 class Control;
 class MenuArray;
 class Runtime;
+class Timer;
 
 enum class BorderStyle { kNone, kFixedSingle, kFixedDialog };
 
@@ -83,6 +85,14 @@ class Form {
   // Unloads the form from code (UnloadMode kFormCode).
   void Unload();
 
+  // Counts a change of the form's own state or of one of its controls or menu items. Each
+  // change of a hidden form starts its timers afresh, a full interval from now: what the change
+  // left (a status text) stays exactly one interval, and a timer paused for lack of work runs
+  // again (see Timer::Tick).
+  void NoteChange();
+  // The changes counted so far; a timer compares it across its tick.
+  std::uint64_t ChangeCount() const { return changes_; }
+
   const std::vector<Control*>& Controls() const { return controls_; }
   const std::vector<MenuArray*>& Menus() const { return menus_; }
   void Register(Control* control) { controls_.push_back(control); }
@@ -102,9 +112,14 @@ class Form {
   std::string caption_;
   int icon_;
   bool visible_ = false;
+  // Calls restart(timer) for each of the form's timers.
+  template <class F>
+  void ForEachTimer(F restart);
+
   std::vector<Control*> controls_;
   std::vector<MenuArray*> menus_;
   std::unique_ptr<FormPeer> peer_;
+  std::uint64_t changes_ = 0;
 };
 
 }  // namespace ventrix::forms

@@ -24,10 +24,18 @@ void MenuItem::set_enabled(bool enabled) {
 
 MenuArray::MenuArray(Form& owner, std::string top_name, std::string top_caption, std::string name,
                      std::initializer_list<MenuItemDesign> items)
-    : top_name_(std::move(top_name)), top_caption_(std::move(top_caption)), name_(std::move(name)) {
+    : owner_(owner),
+      top_name_(std::move(top_name)),
+      top_caption_(std::move(top_caption)),
+      name_(std::move(name)) {
   items_.reserve(items.size());
   for (const MenuItemDesign& item : items) items_.emplace_back(*this, item.caption, item.visible);
   owner.Register(this);
+}
+
+void MenuArray::Changed() {
+  if (peer_) peer_->Sync();
+  owner_.NoteChange();
 }
 
 }  // namespace ventrix::forms

@@ -69,11 +69,11 @@ class MenuArray {
   void AttachPeer(std::unique_ptr<MenuPeer> peer) { peer_ = std::move(peer); }
   MenuPeer* Peer() const { return peer_.get(); }
   void DetachPeer() { peer_.reset(); }
-  void Changed() {
-    if (peer_) peer_->Sync();
-  }
+  // An item changed: the native menu follows, and the form counts it (Form::NoteChange).
+  void Changed();
 
  private:
+  Form& owner_;
   std::string top_name_;
   std::string top_caption_;
   std::string name_;

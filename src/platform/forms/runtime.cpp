@@ -88,12 +88,18 @@ void Runtime::Dispatch(const std::function<void()>& event) {
 
 void Runtime::DispatchWhenIdle(const void* key, const Form* owner, std::function<void()> event) {
   if (ended_) return;
+  // A form unloaded by the running handler is destroyed before any held event runs, and its
+  // unload has already dropped what was held for it: nothing of it may be held any more.
+  if (owner != nullptr && std::find(loaded_.begin(), loaded_.end(), owner) == loaded_.end()) {
+    return;
+  }
   if (!Dispatching()) {
     Dispatch(event);
     return;
   }
-  const bool waiting = std::any_of(held_.begin(), held_.end(),
-                                   [key](const HeldEvent& held) { return held.key == key; });
+  const bool waiting =
+      key != nullptr && std::any_of(held_.begin(), held_.end(),
+                                    [key](const HeldEvent& held) { return held.key == key; });
   if (!waiting) held_.push_back({key, owner, std::move(event)});
 }
 

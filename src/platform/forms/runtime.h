@@ -53,8 +53,9 @@ class Runtime {
   // over by a second start): runs it at once when no handler runs; otherwise holds it and runs
   // it right after the outermost handler returns, in the order held. While one event waits
   // under a key, holding another under the same key adds nothing, so a timer that falls due
-  // twice inside a message box ticks once after it. The held events of a form are dropped when
-  // it unloads (owner; nullptr for none), and all of them when the program ends.
+  // twice inside a message box ticks once after it; events held under a null key are all kept.
+  // The held events of a form are dropped when it unloads (owner; nullptr for none), an event
+  // for a form no longer loaded is dropped at once, and all of them when the program ends.
   void DispatchWhenIdle(const void* key, const Form* owner, std::function<void()> event);
   // How many events are held (for tests).
   std::size_t HeldEvents() const { return held_.size(); }

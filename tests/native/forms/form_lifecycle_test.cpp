@@ -135,12 +135,65 @@ TEST_F(Fixture, MenuVisibleAndEnabledAreIndependent) {
 
 TEST_F(Fixture, TimersTickFromCreationOnTheVirtualClock) {
   SampleForm& form = slot();
+  form.Show();
   backend.Advance(999);
   EXPECT_EQ(form.ticks, 0);
   backend.Advance(1);
   EXPECT_EQ(form.ticks, 1);
   backend.Advance(2500);
   EXPECT_EQ(form.ticks, 3);
+}
+
+// A hidden form's tick that changed nothing pauses its timer; a change of the form, or showing
+// it, starts a full interval from that moment.
+TEST_F(Fixture, AHiddenFormsIdleTimerPausesUntilTheFormChangesOrIsShown) {
+  SampleForm& form = slot();
+  backend.Advance(1000);
+  EXPECT_TRUE(form.Timer1.Paused());
+  backend.Advance(5500);
+  EXPECT_EQ(form.ticks, 1);
+
+  form.Combo1.AddItem("D:\\");
+  backend.Advance(999);
+  EXPECT_EQ(form.ticks, 1);
+  backend.Advance(1);
+  EXPECT_EQ(form.ticks, 2);
+  EXPECT_TRUE(form.Timer1.Paused());
+
+  backend.Advance(300);
+  form.Show();
+  backend.Advance(999);
+  EXPECT_EQ(form.ticks, 2);
+  backend.Advance(1 + 3000);
+  EXPECT_EQ(form.ticks, 6);
+  EXPECT_FALSE(form.Timer1.Paused());
+}
+
+// Ticks that fall due while a handler runs (inside its message box) run once, right after it;
+// never if the form unloaded meanwhile, before or after the tick fell due.
+TEST_F(Fixture, TicksDueInsideAHandlerRunOnceAfterItUnlessTheFormUnloaded) {
+  SampleForm& form = slot();
+  form.Show();
+  backend.message_box_open_ms = 2500;
+  int ticks_inside = -1;
+  runtime.Dispatch([&] {
+    runtime.MsgBox("Wait");
+    ticks_inside = form.ticks;
+  });
+  EXPECT_EQ(ticks_inside, 0);
+  EXPECT_EQ(form.ticks, 1);
+
+  for (const bool unload_first : {false, true}) {
+    SampleForm& again = slot();
+    again.Show();
+    runtime.Dispatch([&] {
+      if (unload_first) again.Unload();
+      runtime.MsgBox("Wait");
+      if (!unload_first) again.Unload();
+    });
+    EXPECT_FALSE(slot.Loaded()) << unload_first;
+    EXPECT_EQ(runtime.HeldEvents(), 0u) << unload_first;
+  }
 }
 
 TEST_F(Fixture, MessageBoxWithoutCaptionUsesTheProgramTitle) {

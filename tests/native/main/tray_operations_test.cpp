@@ -2,7 +2,10 @@
 
 #include <memory>
 
+#include "about/frm_about.h"
 #include "program/product.h"
+#include "settings/frm_settings.h"
+#include "splash/frm_splash.h"
 #include "tests/native/main/main_fixture.h"
 
 namespace ventrix {
@@ -167,6 +170,7 @@ TEST_F(Ops, EjectTwiceSendsTwoRequestsAndStaysOpened) {
 }
 
 TEST_F(Ops, TimerPutsReadyBackAtTheNextTickEvenRightAfterAMessage) {
+  Store("Visible on Start-up", "1");
   FrmMain& frm = Start();
   ui().Advance(6999);
   ui().DblClick(frm.Label1);
@@ -175,6 +179,40 @@ TEST_F(Ops, TimerPutsReadyBackAtTheNextTickEvenRightAfterAMessage) {
   ui().Advance(1);
   EXPECT_EQ(frm.Label1.Caption(), "Ready");
   EXPECT_EQ(frm.Label1.ForeColor(), kStatusGreen);
+}
+
+// Hidden and idle, no timer falls due; a status brings "Ready" back exactly one interval later,
+// and a tick that falls due inside a message box runs right after it closes.
+TEST_F(Ops, WhileHiddenTheTimersStopWhenIdleAndAStatusStaysExactlySevenSeconds) {
+  FrmMain& frm = Start();
+  ASSERT_FALSE(frm.Visible());
+  ui().Advance(7000);
+  EXPECT_TRUE(frm.Timer1.Paused());
+  EXPECT_TRUE(t->frmSplash().Timer1.Paused());
+  EXPECT_TRUE(t->frmSettings().Timer1.Paused());
+
+  ui().Advance(60'000);
+  ui().DblClick(frm.Label1);
+  ui().Advance(6999);
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
+  ui().Advance(1);
+  EXPECT_EQ(frm.Label1.Caption(), "Ready");
+  ui().Advance(7000);
+  EXPECT_TRUE(frm.Timer1.Paused());
+
+  ui().DblClick(frm.Label1);
+  ui().message_box_open_ms = 10'000;
+  FrmAbout& about = t->frmAbout();
+  about.Show();
+  ui().Click(about.cmdSysInfo);
+  ASSERT_EQ(t.fake.ui.message_boxes.size(), 1u);
+  EXPECT_EQ(frm.Label1.Caption(), "Ready");  // the tick due at 7 s ran once the box closed
+  ui().message_box_open_ms = 0;
+
+  frm.Show();
+  ui().Advance(7000 * 3);
+  EXPECT_FALSE(frm.Timer1.Paused());
+  EXPECT_TRUE(t->frmSettings().Timer1.Paused());
 }
 
 // The state follows what was asked, so the toggle never sticks; the status says the drive refused.

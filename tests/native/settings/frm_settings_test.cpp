@@ -125,6 +125,7 @@ TEST_F(FrmSettingsTest, AlwaysOnTopReachesBothWindowsAtOnce) {
 
 TEST_F(FrmSettingsTest, TimerClearsTheStatusTextOnItsNextTick) {
   FrmSettings& settings = Window();
+  settings.Show();  // shown, its timer runs freely
   ui().Advance(4000);
   ui().Click(settings.Cmdsave);
   ui().Advance(999);
@@ -267,6 +268,7 @@ TEST_F(FrmSettingsTest, DefaultPutsTheFlagsIntoTheBoxesAndAppliesAlwaysOnTopToBo
 
 TEST_F(FrmSettingsTest, AStatusTextSetJustAfterATickStaysForAWholePeriod) {
   FrmSettings& settings = Window();
+  settings.Show();  // shown, its timer runs freely
   ui().Advance(5001);
   ui().Click(settings.cmddefault);
   ui().Advance(4998);

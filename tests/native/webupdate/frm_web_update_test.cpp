@@ -128,6 +128,26 @@ TEST_F(WebUpdateTest, CloseUnloadsAndReopeningCreatesAfresh) {
   EXPECT_EQ(program->LoadedWebUpdate(), nullptr);
 }
 
+// Outcomes that come while another handler's message box is up wait for that handler, each one
+// shown on its own after it, with the texts they came with.
+TEST_F(WebUpdateTest, OutcomesDuringAnotherHandlerWaitForItAndAreAllShown) {
+  Window();
+  FakeWebVersionCheck& check = Check();
+  std::size_t boxes_inside = 0;
+  program->runtime().Dispatch([&] {
+    program->runtime().MsgBox("Busy");
+    std::string available = "3.40";
+    check.NewVersionFound(available, "https://www.tarrowby.com/v.zip", "Info", "");
+    available = "changed";
+    check.CheckFailed(kCheckCouldNotConnect);
+    boxes_inside = Boxes().size();
+  });
+  EXPECT_EQ(boxes_inside, 1u);
+  ASSERT_EQ(Boxes().size(), 3u);
+  EXPECT_NE(Boxes()[1].text.find("3.40"), std::string::npos);
+  EXPECT_EQ(Boxes()[2].caption, "Ventrix3");
+}
+
 TEST_F(WebUpdateTest, OutcomesAfterTheWindowClosedOrTheProgramEndedShowNothing) {
   FrmWebUpdate& window = Window();
   FakeWebVersionCheck& check = Check();

@@ -13,21 +13,22 @@ TimerPeer::~TimerPeer() {
   if (host().hwnd() != nullptr) KillTimer(host().hwnd(), static_cast<UINT_PTR>(id()));
 }
 
-void TimerPeer::OnTimer() {
-  forms::Timer& timer = timer_;
-  host().Raise([&timer] {
-    if (timer.on_timer) timer.on_timer();
-  });
-}
+// Not raised like a click: a tick that falls due inside a message box or a popup menu waits
+// for the running handler instead of being lost.
+void TimerPeer::OnTimer() { timer_.Elapsed(); }
 
 void TimerPeer::SyncKind(forms::Change change) {
-  if (change == forms::Change::kInterval || change == forms::Change::kEnabled) Arm();
+  if (change == forms::Change::kInterval || change == forms::Change::kEnabled ||
+      change == forms::Change::kRunning) {
+    Arm();
+  }
 }
 
 void TimerPeer::Arm() {
   HWND window = host().hwnd();
   if (window == nullptr) return;
-  if (timer_.Enabled() && timer_.Interval() > 0) {
+  // Setting a timer that is already set starts its interval afresh.
+  if (timer_.Running()) {
     SetTimer(window, static_cast<UINT_PTR>(id()), static_cast<UINT>(timer_.Interval()), nullptr);
   } else {
     KillTimer(window, static_cast<UINT_PTR>(id()));

@@ -19,7 +19,7 @@ class TimerPeer : public NativeControl {
   void SyncKind(forms::Change change) override;
 
  private:
-  // Runs while enabled with a positive interval; stopped otherwise.
+  // Set while the timer runs (enabled, with an interval, not paused); killed otherwise.
   void Arm();
 
   forms::Timer& timer_;

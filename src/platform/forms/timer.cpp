@@ -1,0 +1,32 @@
+#include "platform/forms/timer.h"
+
+#include <cstdint>
+
+#include "platform/forms/form.h"
+#include "platform/forms/runtime.h"
+
+namespace ventrix::forms {
+
+void Timer::Restart() {
+  paused_ = false;
+  SyncPeer(Change::kRunning);
+}
+
+void Timer::Elapsed() {
+  Form& form = Owner();
+  // Keyed by the timer, so ticks that fall due while a handler runs merge into one; dropped if
+  // the form unloads before it runs.
+  form.runtime().DispatchWhenIdle(this, &form, [this] { Tick(); });
+}
+
+void Timer::Tick() {
+  const Form& form = Owner();
+  const std::uint64_t changes_before = form.ChangeCount();
+  if (on_timer) on_timer();
+  // The next tick of a hidden form that this one left as it was would find nothing to do.
+  if (form.Visible() || form.ChangeCount() != changes_before || paused_) return;
+  paused_ = true;
+  SyncPeer(Change::kRunning);
+}
+
+}  // namespace ventrix::forms
