@@ -33,6 +33,12 @@ void Form::set_visible(bool visible) {
   if (peer_) peer_->Sync(FormChange::kVisible);
 }
 
+void Form::ShowWithoutActivation() {
+  show_activates_ = false;
+  set_visible(true);
+  show_activates_ = true;
+}
+
 void Form::SetFocus() {
   if (peer_) peer_->SetFocus();
 }
