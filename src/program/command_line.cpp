@@ -62,11 +62,11 @@ std::optional<std::vector<std::string>> Split(std::string_view arguments) {
 }  // namespace
 
 const char* const kUsageText =
-    "ventrix.exe /eject\tejects the tray of the selected drive\n"
-    "ventrix.exe /close\tcloses the tray of the selected drive\n"
-    "ventrix.exe /toggle\tejects or closes the tray of the selected drive\n"
-    "ventrix.exe /lock\tlocks the selected drive\n"
-    "ventrix.exe /unlock\tunlocks the selected drive";
+    "/eject\tejects the tray\n"
+    "/close\tcloses the tray\n"
+    "/toggle\tejects or closes the tray\n"
+    "/lock\tlocks the drive\n"
+    "/unlock\tunlocks the drive";
 
 ParsedCommandLine ParseCommandLine(std::string_view arguments) {
   const ParsedCommandLine error{CommandLineAction::kUsageError, HandedCommand::kShowMain};

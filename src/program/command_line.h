@@ -40,7 +40,8 @@ inline constexpr std::size_t kMaxArguments = 8;
 // case sensitive and start with "/" or "-"; double quotes group, as the shell passes them.
 ParsedCommandLine ParseCommandLine(std::string_view arguments);
 
-// One line per command, for the message box shown by /? and on a usage error.
+// One line per command, for the message box shown by /? and on a usage error; each acts on
+// the selected drive.
 extern const char* const kUsageText;
 
 // How a tray operation went, as far as its mechanism can tell.

@@ -9,6 +9,8 @@ run_ventrix_command
 check "a second start exits 0" equals "$?" 0
 check "a second start brings the running instance's main window back" drv_ok wait "$MAIN" 3000
 check "a second start adds no second icon" equals "$(count_tray_icons)" 1
+instance_named_by_sid() { drv windows | grep -q '^WINDOW|Ventrix3Instance|Ventrix3-S-1-5-'; }
+check "the instance is named after the user's SID" instance_named_by_sid
 screenshot second-start
 
 balloons=$(count_balloons)
@@ -42,7 +44,8 @@ requests=$(grep -c ',0x2d48' "$VENTRIX_LOG")
 run_ventrix_command /bogus &
 command_pid=$!
 check "/bogus: the usage box shows" drv_ok wait "Ventrix3" 5000
-check "/bogus: the box lists /eject" has_child_text "Ventrix3" "$(printf 'ventrix.exe /eject\tejects the tray of the selected drive\nventrix.exe /close\tcloses the tray of the selected drive\nventrix.exe /toggle\tejects or closes the tray of the selected drive\nventrix.exe /lock\tlocks the selected drive\nventrix.exe /unlock\tunlocks the selected drive')"
+check "/bogus: the box lists the five commands, one a line" has_child_text "Ventrix3" \
+  "$(printf '/eject\tejects the tray\n/close\tcloses the tray\n/toggle\tejects or closes the tray\n/lock\tlocks the drive\n/unlock\tunlocks the drive')"
 screenshot usage-box
 drv_ok click "Ventrix3" "OK"
 wait "$command_pid"
@@ -59,6 +62,17 @@ check "/lock without an instance: exits 1 with the lock's answer" equals "$code"
 check "/lock without an instance: Ventrix started and keeps running" drv_ok wait-text "$MAIN" "Device D: could not be locked." 7000
 check "/lock without an instance: one icon" equals "$(count_tray_icons)" 1
 stop_started_instance
+
+# A crashed instance leaves its mutex abandoned: the next start runs all the same.
+start_ventrix winxp crashed
+WINEDEBUG=-all wine taskkill /f /im ventrix.exe >/dev/null 2>&1
+wait "$VENTRIX_PID" 2>/dev/null
+started_at=$SECONDS
+check "a start after a crashed instance runs" start_ventrix winxp after-crash
+# Without waiting for the crashed one's window, which never comes (that wait is 10 s).
+check "a start after a crashed instance does not wait for it" test $((SECONDS - started_at)) -lt 8
+check "a start after a crashed instance: one icon" equals "$(count_tray_icons)" 1
+stop_ventrix
 
 # The Windows 98 road: the multimedia command's answer is not read.
 clear_settings
