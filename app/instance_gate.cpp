@@ -25,14 +25,17 @@ void ShowUsage() {
 std::optional<int> ShowRunningInstance(const win32::InstanceIdentity& identity,
                                        win32::InstanceLock& lock) {
   const DWORD start = GetTickCount();
-  while (!lock.TryAcquire(kPollMs)) {
+  for (;;) {
+    // The window first: it is there even where the system gave no mutex.
     if (HWND window = win32::FindInstanceWindow(identity.name)) {
       if (win32::HandOver(window, HandedCommand::kShowMain, kAnswerMs)) return kExitTaken;
       return std::nullopt;
     }
+    // Held by nobody (or by one that crashed): this process is the instance.
+    if (lock.TryAcquire(kPollMs)) return std::nullopt;
+    // Held, but no window: one still starting, or ending, which gets the time to finish.
     if (GetTickCount() - start >= kFindInstanceMs) return std::nullopt;
   }
-  return std::nullopt;
 }
 
 int RunCommand(HandedCommand command, const win32::InstanceIdentity& identity,

@@ -61,6 +61,7 @@ code=$?
 check "/lock without an instance: exits 1 with the lock's answer" equals "$code" 1
 check "/lock without an instance: Ventrix started and keeps running" drv_ok wait-text "$MAIN" "Device D: could not be locked." 7000
 check "/lock without an instance: one icon" equals "$(count_tray_icons)" 1
+check "the commands write nothing to the registry" not settings_exist
 stop_started_instance
 
 # A crashed instance leaves its mutex abandoned: the next start runs all the same.

@@ -14,7 +14,7 @@ constexpr UINT kRunCommandMessage = WM_APP + 1;
 // The answer posted to the asking process's window: wParam the tag, lParam the exit code.
 constexpr UINT kAnswerMessage = WM_APP + 2;
 constexpr DWORD kPollMs = 100;
-// Both sides of an answer: the exit codes a command can have.
+// An answer outside the exit codes a command can have is no answer.
 constexpr LPARAM kHighestExitCode = kExitNoAnswer;
 
 struct HandOverData {
