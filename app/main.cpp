@@ -4,8 +4,10 @@
 // commctrl.h needs the types of windows.h first.
 #include <commctrl.h>
 
+#include "app/instance_gate.h"
 #include "platform/win32/device_control_win32.h"
 #include "platform/win32/forms/backend_win32.h"
+#include "platform/win32/hand_over_win32.h"
 #include "platform/win32/multimedia_win32.h"
 #include "platform/win32/programs_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -18,11 +20,18 @@
 #include "platform/win32/window_placement_win32.h"
 #include "program/program.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+  using namespace ventrix;
+  const win32::InstanceIdentity identity = win32::ThisInstance();
+  // Held while this process is the instance; let go when WinMain returns.
+  win32::InstanceLock lock(identity);
+  if (const std::optional<int> exit_code = app::PassToRunningInstance(arguments, identity, lock)) {
+    return *exit_code;
+  }
+
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  using namespace ventrix;
   win32::Win32Backend ui(instance);
   // The splash screen and the settings window load hidden at start-up; their windows are
   // created once the main window is up.
@@ -44,5 +53,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                           shell, programs, placement, facts,  tray_icons, web_checks};
   Program program(platform);
   program.Start();
-  return program.runtime().Ended() ? 0 : ui.RunMessageLoop();
+  if (program.runtime().Ended()) return 0;
+  // Start-up has finished: from now on other processes find this instance and hand it commands.
+  const win32::InstanceWindow instance_window(
+      instance, identity, [&program](HandedCommand command, win32::InstanceWindow::Answer answer) {
+        program.HandOver(command, std::move(answer));
+      });
+  return ui.RunMessageLoop();
 }

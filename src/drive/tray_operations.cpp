@@ -102,10 +102,12 @@ void FrmMain::EjectDrive() {
     case TrayMechanism::kCommandString:
       platform.multimedia.SendString(kDoorOpenCommand, kCommandReturnLength);
       vars.DeviceStatus = kTrayOpened;
+      last_outcome_ = OperationOutcome::kUnanswered;
       return;
     case TrayMechanism::kDevice: {
       const bool ejected = TrayRequest(platform.devices, vars.DriveLetter, kIoctlStorageEjectMedia);
       vars.DeviceStatus = kTrayOpened;
+      last_outcome_ = ejected ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
       ShowStatus(StatusText(vars.DriveLetter, ejected ? kEjectedSuffix : kNotEjectedSuffix));
       mnuoperations[kEjectItem].set_visible(false);
       mnuoperations[kCloseItem].set_visible(true);
@@ -125,10 +127,12 @@ void FrmMain::CloseDrive() {
     case TrayMechanism::kCommandString:
       platform.multimedia.SendString(kDoorClosedCommand, kCommandReturnLength);
       vars.DeviceStatus = kTrayClosed;
+      last_outcome_ = OperationOutcome::kUnanswered;
       return;
     case TrayMechanism::kDevice: {
       const bool closed = TrayRequest(platform.devices, vars.DriveLetter, kIoctlStorageLoadMedia);
       vars.DeviceStatus = kTrayClosed;
+      last_outcome_ = closed ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
       ShowStatus(StatusText(vars.DriveLetter, closed ? kClosedSuffix : kNotClosedSuffix));
       mnuoperations[kEjectItem].set_visible(true);
       mnuoperations[kCloseItem].set_visible(false);
@@ -145,6 +149,7 @@ void FrmMain::LockDrive() {
   SettingsVariables& vars = program_.vars();
   const bool locked = LockRequest(program_.platform().devices, vars.DriveLetter, true);
   vars.LockStatus = kLocked;
+  last_outcome_ = locked ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
   ShowStatus(StatusText(vars.DriveLetter, locked ? kLockedSuffix : kNotLockedSuffix));
   mnuoperations[kEjectItem].set_enabled(false);
   mnuoperations[kCloseItem].set_enabled(false);
@@ -156,6 +161,7 @@ void FrmMain::UnlockDrive() {
   SettingsVariables& vars = program_.vars();
   const bool unlocked = LockRequest(program_.platform().devices, vars.DriveLetter, false);
   vars.LockStatus = kUnlocked;
+  last_outcome_ = unlocked ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
   ShowStatus(StatusText(vars.DriveLetter, unlocked ? kUnlockedSuffix : kNotUnlockedSuffix));
   mnuoperations[kEjectItem].set_enabled(true);
   mnuoperations[kCloseItem].set_enabled(true);

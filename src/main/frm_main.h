@@ -11,6 +11,7 @@
 #include "platform/forms/label.h"
 #include "platform/forms/menu.h"
 #include "platform/forms/timer.h"
+#include "program/command_line.h"
 
 namespace ventrix {
 
@@ -48,6 +49,11 @@ class FrmMain : public forms::Form {
   void NotifyIconCtrl1_Click(std::int16_t Button);
   void NotifyIconCtrl1_DblClick(std::int16_t Button);
 
+  // A command handed over by another process (main/commands.cpp); answers its exit code.
+  int RunHandedCommand(HandedCommand command);
+  // How the last tray operation went; kNothingDone when it did nothing.
+  OperationOutcome last_outcome() const { return last_outcome_; }
+
   // Sets the four Operations captions from DriveLetter as held.
   void SetOperationCaptions();
 
@@ -63,6 +69,7 @@ class FrmMain : public forms::Form {
   void RaiseTrayEvent(const std::function<void()>& event);
 
   Program& program_;
+  OperationOutcome last_outcome_ = OperationOutcome::kNothingDone;
 };
 
 }  // namespace ventrix

@@ -65,7 +65,7 @@ void FrmMain::NotifyIconCtrl1_Click(std::int16_t Button) {
   try {
     const SettingsVariables& vars = program_.vars();
     if (key == kOpenKey) {
-      Show();
+      ShowWithoutActivation();
     } else if (key == kOperateTrayKey) {
       if (vars.DeviceStatus == kTrayClosed) {
         mnuoperations_Click(kEjectItem);

@@ -1,5 +1,7 @@
 #include "program/program.h"
 
+#include <memory>
+
 #include "about/frm_about.h"
 #include "main/frm_main.h"
 #include "program/product.h"
@@ -40,6 +42,17 @@ Program::~Program() {
 
 void Program::Start() {
   runtime_.Dispatch([this] { frmMain(); });
+}
+
+void Program::HandOver(HandedCommand command, std::function<void(int)> answer) {
+  // Each command waits under a key of its own, so two held commands both run.
+  auto key = std::make_shared<char>();
+  const void* held_under = key.get();
+  runtime_.DispatchWhenIdle(held_under, nullptr,
+                            [this, command, answer = std::move(answer), key = std::move(key)] {
+                              const int exit_code = frmMain().RunHandedCommand(command);
+                              if (answer) answer(exit_code);
+                            });
 }
 
 FrmMain& Program::frmMain() { return forms_->main(); }

@@ -1,8 +1,11 @@
 #pragma once
 // The program: its settings, the platform services it runs on, and its windows.
 
+#include <functional>
+
 #include "platform/forms/runtime.h"
 #include "platform/platform.h"
+#include "program/command_line.h"
 #include "program/settings_variables.h"
 
 namespace ventrix {
@@ -24,6 +27,10 @@ class Program {
   void Start();
   // Ends at once: every window closes, the tray icon goes, nothing is saved.
   void End() { runtime_.End(); }
+
+  // A command from another process: runs once no handler is running (at once when none is),
+  // then `answer` gets its exit code. Nothing runs, and nothing answers, once the program ended.
+  void HandOver(HandedCommand command, std::function<void(int exit_code)> answer);
 
   const Platform& platform() const { return platform_; }
   forms::Runtime& runtime() { return runtime_; }

@@ -198,3 +198,23 @@ region_has_picture() {
 }
 TRAY_ICON_REGION=16x16+782+582
 BALLOON_REGION=140x50+655+512
+
+# Runs `ventrix.exe ARGS...` to its end, beside the running instance (if any); its exit code is
+# the function's.
+run_ventrix_command() {
+  (cd "$E2E_WORK" && WINEDEBUG=-all exec wine ventrix.exe "$@" >>"$E2E_OUT/commands.log" 2>&1 </dev/null)
+}
+# How many notification icons (owner windows of the program's icon) exist.
+count_tray_icons() { drv windows | grep -c '^WINDOW|VentrixTrayIconOwner|'; }
+# How many balloons the program asked the shell for (needs trace+systray in the Wine log): once
+# the icon is added, every change the program asks for (NIM_MODIFY) is a balloon.
+count_balloons() { grep -c 'Shell_NotifyIconW dwMessage = 1,' "$VENTRIX_LOG"; }
+# The instance that a command started, not by start_ventrix: ends it by its close box.
+stop_started_instance() {
+  drv_ok close "$MAIN"
+  for _ in $(seq 1 50); do
+    window_line "$MAIN" | grep -q . || return 0
+    sleep 0.2
+  done
+  WINEDEBUG=-all wine taskkill /f /im ventrix.exe >/dev/null 2>&1
+}

@@ -12,9 +12,10 @@ class HeadlessFormPeer : public forms::FormPeer {
   HeadlessFormPeer(HeadlessBackend& backend, forms::Form& form, WindowHandle handle)
       : backend_(backend), form_(form), handle_(handle) {}
   void Sync(forms::FormChange change) override {
-    if (change == forms::FormChange::kVisible && !form_.Visible() && backend_.focused_ == &form_) {
-      backend_.focused_ = nullptr;
-    }
+    if (change != forms::FormChange::kVisible) return;
+    // As on Win32, a window shown is activated and takes the focus unless asked not to.
+    if (form_.Visible() && form_.ShowActivates()) backend_.focused_ = &form_;
+    if (!form_.Visible() && backend_.focused_ == &form_) backend_.focused_ = nullptr;
   }
   WindowHandle Handle() override { return handle_; }
   void SetFocus() override { backend_.focused_ = &form_; }

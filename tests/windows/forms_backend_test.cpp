@@ -810,6 +810,16 @@ TEST_F(FormsBackendTest, FocusBringsAMinimisedWindowBack) {
   EXPECT_TRUE(IsWindowVisible(WindowOf(*form)));
 }
 
+TEST_F(FormsBackendTest, AWindowShownWithoutActivationLeavesTheActiveWindowAlone) {
+  const HWND window = WindowOf(*form);
+  form->ShowWithoutActivation();
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_NE(GetActiveWindow(), window);
+  form->Hide();
+  form->Show();
+  EXPECT_EQ(GetActiveWindow(), window);
+}
+
 // Records the captions of the top-level windows created on this thread whose caption starts
 // with kDeferredCaption, in order.
 constexpr char kDeferredCaption[] = "Deferred ";

@@ -310,8 +310,18 @@ TEST(Win32TrayIcon, RaisesNothingWhileItsMenuIsOpen) {
   EXPECT_EQ(picked->Key, "Open Ventrix");
   EXPECT_EQ(notifications, 0);
   // Once the menu has closed, the icon reports again.
-  SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONUP);
+  SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONUP);
   EXPECT_EQ(notifications, 1);
+}
+
+// Delivers the thread's messages (the icon's timers among them) for the given time.
+void PumpMessagesFor(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < milliseconds) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(10);
+  }
 }
 
 TEST(Win32TrayIcon, RaisesClicksAndDoubleClicks) {
@@ -321,15 +331,26 @@ TEST(Win32TrayIcon, RaisesClicksAndDoubleClicks) {
   icon->on_click = [&](std::int16_t button) { clicks.push_back(button); };
   icon->on_dbl_click = [&](std::int16_t argument) { double_clicks.push_back(argument); };
   const HWND owner = icon->owner_window();
-  for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP,
-                     WM_MOUSEMOVE, WM_MBUTTONUP})
+  const DWORD double_click_time = GetDoubleClickTime();
+  // A double click raises the double click alone: neither release is a click.
+  for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONDOWN,
+                     WM_RBUTTONUP, WM_MOUSEMOVE, WM_MBUTTONUP})
     SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, mouse);
-  EXPECT_EQ(clicks, (std::vector<std::int16_t>{kMouseLeft, kMouseRight}));
+  PumpMessagesFor(double_click_time * 2);
+  EXPECT_EQ(clicks, (std::vector<std::int16_t>{kMouseRight}));
   EXPECT_EQ(double_clicks, (std::vector<std::int16_t>{0}));
+
+  // A single left click is reported once no double click can follow, within the time.
+  clicks.clear();
+  SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDOWN);
+  SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONUP);
+  EXPECT_TRUE(clicks.empty());
+  PumpMessagesFor(double_click_time + double_click_time / 2);
+  EXPECT_EQ(clicks, (std::vector<std::int16_t>{kMouseLeft}));
 
   // A failing handler is contained at the window procedure.
   icon->on_click = [](std::int16_t) { throw std::runtime_error("handler failed"); };
-  EXPECT_EQ(SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONUP), 0);
+  EXPECT_EQ(SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONUP), 0);
 
   // A handler may end the program, destroying the icon while its notification runs.
   bool ran = false;

@@ -52,6 +52,12 @@ void Form::NoteChange() {
   if (!visible_) ForEachTimer([](Timer& timer) { timer.Restart(); });
 }
 
+void Form::ShowWithoutActivation() {
+  show_activates_ = false;
+  set_visible(true);
+  show_activates_ = true;
+}
+
 void Form::SetFocus() {
   if (peer_) peer_->SetFocus();
 }

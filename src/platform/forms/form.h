@@ -78,6 +78,10 @@ class Form {
   bool Visible() const { return visible_; }
   void set_visible(bool visible);
   void Show() { set_visible(true); }
+  // Shows the form without activating it: the keyboard focus stays where it was.
+  void ShowWithoutActivation();
+  // False only while a ShowWithoutActivation is being applied to the native window.
+  bool ShowActivates() const { return show_activates_; }
   void Hide() { set_visible(false); }
   void SetFocus();
   // The native window handle, for platform calls; kNoWindow before the form is realised.
@@ -116,6 +120,7 @@ class Form {
   template <class F>
   void ForEachTimer(F restart);
 
+  bool show_activates_ = true;
   std::vector<Control*> controls_;
   std::vector<MenuArray*> menus_;
   std::unique_ptr<FormPeer> peer_;

@@ -8,6 +8,8 @@ namespace {
 
 constexpr UINT kAddFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
 constexpr std::int16_t kDoubleClickArgument = 0;
+// The owner window's timer that reports a left click once no double click can follow it.
+constexpr UINT_PTR kLeftClickTimerId = 1;
 
 // Explorer broadcasts this to top-level windows when it (re)creates the task bar.
 UINT TaskbarCreatedMessage() { return RegisterWindowMessageA("TaskbarCreated"); }
@@ -59,6 +61,7 @@ Win32TrayIcon::Win32TrayIcon(HINSTANCE instance, const TrayIconDesign& design)
 }
 
 Win32TrayIcon::~Win32TrayIcon() {
+  if (window_) KillTimer(window_.get(), kLeftClickTimerId);
   if (added_) Request(NIM_DELETE, 0);
   window_.reset();
 }
@@ -105,6 +108,12 @@ LRESULT Win32TrayIcon::HandleMessage(HWND window, UINT message, WPARAM wparam, L
     RaiseMouseEvent(LOWORD(lparam));
     return 0;
   }
+  if (message == WM_TIMER && wparam == kLeftClickTimerId) {
+    KillTimer(window, kLeftClickTimerId);
+    // Handlers are copied first: one may end the program and destroy this object.
+    if (!menu_.tracking()) Raise(std::function(on_click), kMouseLeft);
+    return 0;
+  }
   if (taskbar_created_ != 0 && message == taskbar_created_) {
     if (design_.visible) Add();
     return 0;
@@ -118,14 +127,19 @@ void Win32TrayIcon::RaiseMouseEvent(UINT mouse_message) {
   if (menu_.tracking()) return;
   // Handlers are copied first: one may end the program and destroy this object, so nothing
   // here touches a member after the call.
+  // A left click waits for the double-click time: a double click (down, up, double click, up)
+  // reports only the double click, and its second release nothing.
   switch (mouse_message) {
     case WM_LBUTTONUP:
-      Raise(std::function(on_click), kMouseLeft);
+      if (std::exchange(release_ends_double_click_, false)) break;
+      SetTimer(window_.get(), kLeftClickTimerId, GetDoubleClickTime(), nullptr);
       break;
     case WM_RBUTTONUP:
       Raise(std::function(on_click), kMouseRight);
       break;
     case WM_LBUTTONDBLCLK:
+      KillTimer(window_.get(), kLeftClickTimerId);
+      release_ends_double_click_ = true;
       Raise(std::function(on_dbl_click), kDoubleClickArgument);
       break;
     default:

@@ -54,6 +54,8 @@ class Win32TrayIcon : public TrayIcon, public TrayMenuRoot {
   UINT taskbar_created_ = 0;
   bool added_ = false;
   bool last_request_accepted_ = false;
+  // Set by a double click: the release that follows it is not a click.
+  bool release_ends_double_click_ = false;
   IconHandle icon_;
   TrayPopupMenu menu_;
   // Last, so the window goes before the icon and menu it shows.

@@ -104,7 +104,7 @@ void FormWindow::Sync(forms::FormChange change) {
       if (form_.Visible()) {
         if (!shown_before_) CenterOnScreen();
         shown_before_ = true;
-        ShowWindow(hwnd_, SW_SHOW);
+        ShowWindow(hwnd_, form_.ShowActivates() ? SW_SHOW : SW_SHOWNA);
       } else {
         ShowWindow(hwnd_, SW_HIDE);
       }

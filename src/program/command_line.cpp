@@ -1,0 +1,98 @@
+#include "program/command_line.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ventrix {
+
+namespace {
+
+struct Option {
+  const char* name;
+  CommandLineAction action;
+  HandedCommand command;
+};
+
+constexpr std::array<Option, 7> kOptions{{
+    {"eject", CommandLineAction::kCommand, HandedCommand::kEject},
+    {"close", CommandLineAction::kCommand, HandedCommand::kClose},
+    {"toggle", CommandLineAction::kCommand, HandedCommand::kToggle},
+    {"lock", CommandLineAction::kCommand, HandedCommand::kLock},
+    {"unlock", CommandLineAction::kCommand, HandedCommand::kUnlock},
+    {"?", CommandLineAction::kUsage, HandedCommand::kShowMain},
+    {"help", CommandLineAction::kUsage, HandedCommand::kShowMain},
+}};
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  return true;
+}
+
+// Splits at blanks outside double quotes; nothing when there are more than kMaxArguments.
+std::optional<std::vector<std::string>> Split(std::string_view arguments) {
+  std::vector<std::string> words;
+  std::string word;
+  bool in_word = false;
+  bool quoted = false;
+  for (const char c : arguments) {
+    if (c == '"') {
+      quoted = !quoted;
+      in_word = true;
+    } else if ((c == ' ' || c == '\t') && !quoted) {
+      if (in_word) words.push_back(std::move(word));
+      word.clear();
+      in_word = false;
+    } else {
+      word += c;
+      in_word = true;
+    }
+    if (words.size() > kMaxArguments) return std::nullopt;
+  }
+  if (in_word) words.push_back(std::move(word));
+  if (words.size() > kMaxArguments) return std::nullopt;
+  return words;
+}
+
+}  // namespace
+
+const char* const kUsageText =
+    "/eject\tejects the tray\n"
+    "/close\tcloses the tray\n"
+    "/toggle\tejects or closes the tray\n"
+    "/lock\tlocks the drive\n"
+    "/unlock\tunlocks the drive";
+
+ParsedCommandLine ParseCommandLine(std::string_view arguments) {
+  const ParsedCommandLine error{CommandLineAction::kUsageError, HandedCommand::kShowMain};
+  if (arguments.size() > kMaxCommandLineLength) return error;
+  const std::optional<std::vector<std::string>> words = Split(arguments);
+  if (!words) return error;
+  if (words->empty()) return {};
+  if (words->size() > 1) return error;
+  const std::string_view word = words->front();
+  if (word.size() < 2 || (word[0] != '/' && word[0] != '-')) return error;
+  for (const Option& option : kOptions) {
+    if (SameIgnoringCase(word.substr(1), option.name)) return {option.action, option.command};
+  }
+  return error;
+}
+
+int ExitCodeFor(OperationOutcome outcome) {
+  switch (outcome) {
+    case OperationOutcome::kAccepted:
+    case OperationOutcome::kUnanswered:
+      return kExitTaken;
+    case OperationOutcome::kRefused:
+    case OperationOutcome::kNothingDone:
+      return kExitRefused;
+  }
+  return kExitRefused;
+}
+
+}  // namespace ventrix

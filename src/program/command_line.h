@@ -1,0 +1,62 @@
+#pragma once
+// The command line of ventrix.exe: the tray operations a script or a shortcut key asks the
+// running instance for, the usage text and the exit codes that answer them.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace ventrix {
+
+// What one process asks the running instance for. The numbers travel between processes.
+enum class HandedCommand : std::uint32_t {
+  kShowMain = 0,  // a second start: bring the main window back
+  kEject = 1,
+  kClose = 2,
+  kToggle = 3,
+  kLock = 4,
+  kUnlock = 5,
+};
+inline constexpr std::uint32_t kLastHandedCommand =
+    static_cast<std::uint32_t>(HandedCommand::kUnlock);
+
+enum class CommandLineAction {
+  kStart,       // no arguments: start as always
+  kUsage,       // /? or /help
+  kUsageError,  // an unknown option, several, or a command line beyond the bounds
+  kCommand,     // one tray operation
+};
+
+struct ParsedCommandLine {
+  CommandLineAction action = CommandLineAction::kStart;
+  HandedCommand command = HandedCommand::kShowMain;
+};
+
+// Bounds on what is read: a longer command line, or more arguments, is a usage error.
+inline constexpr std::size_t kMaxCommandLineLength = 1024;
+inline constexpr std::size_t kMaxArguments = 8;
+
+// Reads the arguments that follow the program name (WinMain's command line). Options are not
+// case sensitive and start with "/" or "-"; double quotes group, as the shell passes them.
+ParsedCommandLine ParseCommandLine(std::string_view arguments);
+
+// One line per command, for the message box shown by /? and on a usage error; each acts on
+// the selected drive.
+extern const char* const kUsageText;
+
+// How a tray operation went, as far as its mechanism can tell.
+enum class OperationOutcome {
+  kNothingDone,  // the release offers no mechanism, or the remembered state chose none
+  kAccepted,     // the drive took the request
+  kRefused,      // the drive refused it or could not be opened
+  kUnanswered,   // sent as a multimedia command string, whose answer is not read
+};
+
+inline constexpr int kExitTaken = 0;
+inline constexpr int kExitRefused = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitNoAnswer = 3;
+
+int ExitCodeFor(OperationOutcome outcome);
+
+}  // namespace ventrix
