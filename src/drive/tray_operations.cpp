@@ -7,6 +7,7 @@
 #include "drive/win_ver.h"
 #include "main/frm_main.h"
 #include "main/frm_main_layout.h"
+#include "main/operations_menu.h"
 #include "program/product.h"
 #include "program/program.h"
 
@@ -107,10 +108,7 @@ void FrmMain::EjectDrive() {
       const bool ejected = TrayRequest(platform.devices, vars.DriveLetter, kIoctlStorageEjectMedia);
       vars.DeviceStatus = kTrayOpened;
       ShowStatus(StatusText(vars.DriveLetter, ejected ? kEjectedSuffix : kNotEjectedSuffix));
-      mnuoperations[kEjectItem].set_visible(false);
-      mnuoperations[kCloseItem].set_visible(true);
-      mnuoperations[kLockItem].set_visible(false);
-      mnuoperations[kUnlockItem].set_visible(false);
+      ApplyMenuState(mnuoperations, operations_menu::kAfterEject);
       return;
     }
     case TrayMechanism::kNone:
@@ -130,10 +128,7 @@ void FrmMain::CloseDrive() {
       const bool closed = TrayRequest(platform.devices, vars.DriveLetter, kIoctlStorageLoadMedia);
       vars.DeviceStatus = kTrayClosed;
       ShowStatus(StatusText(vars.DriveLetter, closed ? kClosedSuffix : kNotClosedSuffix));
-      mnuoperations[kEjectItem].set_visible(true);
-      mnuoperations[kCloseItem].set_visible(false);
-      mnuoperations[kLockItem].set_visible(true);
-      mnuoperations[kUnlockItem].set_visible(false);
+      ApplyMenuState(mnuoperations, operations_menu::kAfterClose);
       return;
     }
     case TrayMechanism::kNone:
@@ -146,10 +141,7 @@ void FrmMain::LockDrive() {
   const bool locked = LockRequest(program_.platform().devices, vars.DriveLetter, true);
   vars.LockStatus = kLocked;
   ShowStatus(StatusText(vars.DriveLetter, locked ? kLockedSuffix : kNotLockedSuffix));
-  mnuoperations[kEjectItem].set_enabled(false);
-  mnuoperations[kCloseItem].set_enabled(false);
-  mnuoperations[kLockItem].set_visible(false);
-  mnuoperations[kUnlockItem].set_visible(true);
+  ApplyMenuState(mnuoperations, operations_menu::kAfterLock);
 }
 
 void FrmMain::UnlockDrive() {
@@ -157,10 +149,7 @@ void FrmMain::UnlockDrive() {
   const bool unlocked = LockRequest(program_.platform().devices, vars.DriveLetter, false);
   vars.LockStatus = kUnlocked;
   ShowStatus(StatusText(vars.DriveLetter, unlocked ? kUnlockedSuffix : kNotUnlockedSuffix));
-  mnuoperations[kEjectItem].set_enabled(true);
-  mnuoperations[kCloseItem].set_enabled(true);
-  mnuoperations[kLockItem].set_visible(true);
-  mnuoperations[kUnlockItem].set_visible(false);
+  ApplyMenuState(mnuoperations, operations_menu::kAfterUnlock);
 }
 
 void FrmMain::ShowStatus(const std::string& text) {
