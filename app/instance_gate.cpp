@@ -1,8 +1,8 @@
-#include "app/instance_gate.h"
+#include "instance_gate.h"
 
-#include "platform/forms/runtime.h"
 #include "platform/win32/hand_over_win32.h"
 #include "program/command_line.h"
+#include "program/product.h"
 
 namespace ventrix::app {
 
@@ -16,9 +16,7 @@ constexpr DWORD kAnswerMs = 10000;
 constexpr DWORD kStartUpMs = 30000;
 constexpr DWORD kPollMs = 100;
 
-void ShowUsage() {
-  MessageBoxA(nullptr, kUsageText, forms::kProgramTitle, MB_OK | MB_ICONINFORMATION);
-}
+void ShowUsage() { MessageBoxA(nullptr, kUsageText, kProgramTitle, MB_OK | MB_ICONINFORMATION); }
 
 // A second start: the running instance brings its main window back. Nothing when there is no
 // instance that answers (none runs, it crashed, it is ending or hung): then this one starts.

@@ -4,7 +4,7 @@
 // commctrl.h needs the types of windows.h first.
 #include <commctrl.h>
 
-#include "app/instance_gate.h"
+#include "instance_gate.h"
 #include "platform/win32/device_control_win32.h"
 #include "platform/win32/forms/backend_win32.h"
 #include "platform/win32/hand_over_win32.h"

@@ -7,6 +7,7 @@
 #include "drive/win_ver.h"
 #include "main/frm_main.h"
 #include "main/frm_main_layout.h"
+#include "main/operations_menu.h"
 #include "program/product.h"
 #include "program/program.h"
 
@@ -109,10 +110,7 @@ void FrmMain::EjectDrive() {
       vars.DeviceStatus = kTrayOpened;
       last_outcome_ = ejected ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
       ShowStatus(StatusText(vars.DriveLetter, ejected ? kEjectedSuffix : kNotEjectedSuffix));
-      mnuoperations[kEjectItem].set_visible(false);
-      mnuoperations[kCloseItem].set_visible(true);
-      mnuoperations[kLockItem].set_visible(false);
-      mnuoperations[kUnlockItem].set_visible(false);
+      ApplyMenuState(mnuoperations, operations_menu::kAfterEject);
       return;
     }
     case TrayMechanism::kNone:
@@ -134,10 +132,7 @@ void FrmMain::CloseDrive() {
       vars.DeviceStatus = kTrayClosed;
       last_outcome_ = closed ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
       ShowStatus(StatusText(vars.DriveLetter, closed ? kClosedSuffix : kNotClosedSuffix));
-      mnuoperations[kEjectItem].set_visible(true);
-      mnuoperations[kCloseItem].set_visible(false);
-      mnuoperations[kLockItem].set_visible(true);
-      mnuoperations[kUnlockItem].set_visible(false);
+      ApplyMenuState(mnuoperations, operations_menu::kAfterClose);
       return;
     }
     case TrayMechanism::kNone:
@@ -151,10 +146,7 @@ void FrmMain::LockDrive() {
   vars.LockStatus = kLocked;
   last_outcome_ = locked ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
   ShowStatus(StatusText(vars.DriveLetter, locked ? kLockedSuffix : kNotLockedSuffix));
-  mnuoperations[kEjectItem].set_enabled(false);
-  mnuoperations[kCloseItem].set_enabled(false);
-  mnuoperations[kLockItem].set_visible(false);
-  mnuoperations[kUnlockItem].set_visible(true);
+  ApplyMenuState(mnuoperations, operations_menu::kAfterLock);
 }
 
 void FrmMain::UnlockDrive() {
@@ -163,10 +155,7 @@ void FrmMain::UnlockDrive() {
   vars.LockStatus = kUnlocked;
   last_outcome_ = unlocked ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
   ShowStatus(StatusText(vars.DriveLetter, unlocked ? kUnlockedSuffix : kNotUnlockedSuffix));
-  mnuoperations[kEjectItem].set_enabled(true);
-  mnuoperations[kCloseItem].set_enabled(true);
-  mnuoperations[kLockItem].set_visible(true);
-  mnuoperations[kUnlockItem].set_visible(false);
+  ApplyMenuState(mnuoperations, operations_menu::kAfterUnlock);
 }
 
 void FrmMain::ShowStatus(const std::string& text) {

@@ -80,3 +80,14 @@ std::int16_t IsWindowsXP(VersionQuery& query) { return Flag(MatchesXP(QueryVersi
 std::int16_t IsWindowsVista(VersionQuery& query) { return Flag(MatchesVista(QueryVersion(query))); }
 
 }  // namespace ventrix::mGetWinVer
+
+namespace ventrix {
+
+const WindowsRelease* RunningRelease(VersionQuery& query) {
+  for (const WindowsRelease& release : kWindowsReleases) {
+    if (release.test(query) != kFalse) return &release;
+  }
+  return nullptr;
+}
+
+}  // namespace ventrix

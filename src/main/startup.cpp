@@ -2,6 +2,7 @@
 
 #include "main/frm_main.h"
 #include "main/frm_main_layout.h"
+#include "main/operations_menu.h"
 #include "main/platform_text.h"
 #include "platform/forms/check_box.h"
 #include "program/product.h"
@@ -88,10 +89,7 @@ void FrmMain::Form_Load() {
   SetOperationCaptions();
 
   // Start-up always offers eject and lock, whatever state was remembered.
-  mnuoperations[kEjectItem].set_visible(true);
-  mnuoperations[kCloseItem].set_visible(false);
-  mnuoperations[kLockItem].set_visible(true);
-  mnuoperations[kUnlockItem].set_visible(false);
+  ApplyMenuState(mnuoperations, operations_menu::kAfterStartup);
 
   Label1.set_visible(true);
   Label1.set_fore_color(kStatusGreen);

@@ -6,6 +6,8 @@
 namespace ventrix {
 
 inline constexpr const char* kAppTitle = "Ventrix 3";
+// The program title: the caption of a message box shown without one.
+inline constexpr const char* kProgramTitle = "Ventrix3";
 // The maker's web site, without a trailing slash.
 inline constexpr const char* WebSiteUrl = "https://www.tarrowby.com";
 inline constexpr const char* kAuthor = "Tarrowby";

@@ -32,7 +32,9 @@ struct Program::Forms {
 };
 
 Program::Program(const Platform& platform)
-    : platform_(platform), runtime_(platform.ui), forms_(std::make_unique<Forms>(*this)) {}
+    : platform_(platform),
+      runtime_(platform.ui, kProgramTitle),
+      forms_(std::make_unique<Forms>(*this)) {}
 
 Program::~Program() {
   // Windows go before the runtime they were realised with.

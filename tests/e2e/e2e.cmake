@@ -2,10 +2,12 @@
 # read and pick menu items (Wine keeps menus per process) and count the objects it holds.
 add_executable(e2e_driver ${CMAKE_CURRENT_LIST_DIR}/e2e_driver.cpp)
 target_include_directories(e2e_driver PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(e2e_driver PRIVATE ventrix_options)
 
 add_library(e2e_hook SHARED ${CMAKE_CURRENT_LIST_DIR}/e2e_hook.cpp
                             ${CMAKE_CURRENT_LIST_DIR}/e2e_counts.cpp)
 target_include_directories(e2e_hook PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(e2e_hook PRIVATE ventrix_options)
 set_target_properties(e2e_hook PROPERTIES PREFIX "")
 # Export the stdcall hook procedure under its plain name.
 if(MINGW)

@@ -5,7 +5,7 @@ add_executable(web_version_check_wine ${CMAKE_CURRENT_LIST_DIR}/web_version_chec
                ${CMAKE_CURRENT_LIST_DIR}/wine_main.cpp)
 # The fixture asks the server for its counts over WinINet directly.
 target_link_libraries(web_version_check_wine PRIVATE ventrix_win32 ventrix_test_support wininet
-                      GTest::gtest GTest::gmock)
+                      ventrix_options GTest::gtest GTest::gmock)
 add_test(NAME wine.web_version_check
          COMMAND ${PROJECT_SOURCE_DIR}/tests/wine/with-version-server.sh
                  $<TARGET_FILE:web_version_check_wine>)

@@ -51,7 +51,7 @@ void Runtime::Unload(Form& form, int unload_mode) {
 
 void Runtime::MsgBox(const std::string& text, int style, const std::string& caption) {
   if (ended_) return;
-  backend_.MessageBox(text, style, caption.empty() ? kProgramTitle : caption);
+  backend_.MessageBox(text, style, caption.empty() ? default_caption_ : caption);
 }
 
 void Runtime::End() {

@@ -18,14 +18,14 @@ namespace ventrix::forms {
 inline constexpr int kMsgBoxOkOnly = 0;
 inline constexpr int kMsgBoxCritical = 16;
 inline constexpr int kMsgBoxInformation = 64;
-// The caption of a message box shown without one.
-inline constexpr const char* kProgramTitle = "Ventrix3";
 // The report of a failure that carries no description of its own.
 inline constexpr const char* kUnknownFailure = "An unexpected error has occurred.";
 
 class Runtime {
  public:
-  explicit Runtime(Backend& backend) : backend_(backend) {}
+  // default_caption: the program title, which a message box shown without a caption carries.
+  explicit Runtime(Backend& backend, std::string default_caption = {})
+      : backend_(backend), default_caption_(std::move(default_caption)) {}
   ~Runtime();
   Runtime(const Runtime&) = delete;
   Runtime& operator=(const Runtime&) = delete;
@@ -76,6 +76,7 @@ class Runtime {
   };
 
   Backend& backend_;
+  std::string default_caption_;
   std::vector<Form*> loaded_;
   std::vector<Form*> unloading_;
   std::vector<std::unique_ptr<Form>> unloaded_;

@@ -12,6 +12,9 @@
 namespace ventrix::forms {
 namespace {
 
+// The title the program gives its runtime for message boxes shown without a caption.
+constexpr const char* kSampleTitle = "Sample Program";
+
 // A form that counts its handlers and can unload itself from one of them.
 class SampleForm : public Form {
  public:
@@ -44,7 +47,7 @@ class SampleForm : public Form {
 
 struct Fixture : ::testing::Test {
   testing::HeadlessBackend backend;
-  Runtime runtime{backend};
+  Runtime runtime{backend, kSampleTitle};
   FormSlot<SampleForm> slot{runtime, [this] { return std::make_unique<SampleForm>(runtime); }};
 };
 
@@ -200,7 +203,7 @@ TEST_F(Fixture, MessageBoxWithoutCaptionUsesTheProgramTitle) {
   runtime.MsgBox("Hello", kMsgBoxInformation);
   runtime.MsgBox("Again", kMsgBoxOkOnly, "Own");
   ASSERT_EQ(backend.message_boxes.size(), 2u);
-  EXPECT_EQ(backend.message_boxes[0].caption, "Ventrix3");
+  EXPECT_EQ(backend.message_boxes[0].caption, kSampleTitle);
   EXPECT_EQ(backend.message_boxes[0].style, kMsgBoxInformation);
   EXPECT_EQ(backend.message_boxes[1].caption, "Own");
 }

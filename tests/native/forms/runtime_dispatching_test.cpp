@@ -48,7 +48,7 @@ TEST(RuntimeDispatching, TheBackendHearsWhenTheOutermostHandlerIsDone) {
 // A failure of any kind, not only a standard exception, is reported and ends the program.
 TEST(RuntimeDispatching, AFailureWithoutDescriptionIsReportedAndEndsTheProgram) {
   testing::HeadlessBackend backend;
-  Runtime runtime(backend);
+  Runtime runtime(backend, "Sample Program");
   bool after_end = false;
   runtime.Dispatch([] { throw 42; });
   EXPECT_FALSE(runtime.Dispatching());
@@ -56,7 +56,7 @@ TEST(RuntimeDispatching, AFailureWithoutDescriptionIsReportedAndEndsTheProgram) 
   EXPECT_TRUE(backend.quit);
   ASSERT_EQ(backend.message_boxes.size(), 1u);
   EXPECT_EQ(backend.message_boxes[0].style, kMsgBoxCritical);
-  EXPECT_EQ(backend.message_boxes[0].caption, kProgramTitle);
+  EXPECT_EQ(backend.message_boxes[0].caption, "Sample Program");
   EXPECT_FALSE(backend.message_boxes[0].text.empty());
   runtime.Dispatch([&] { after_end = true; });
   EXPECT_FALSE(after_end);
