@@ -3,14 +3,15 @@
 
 Standard library only; the output is the same on every run. All pictures use the 16-colour
 Windows palette, 4 bits per pixel.
-    ventrix.ico    compact disc with a transparency mask, 48, 32, 24, 20 and 16 pixels square
+    ventrix.ico    compact disc with a transparency mask, 32, 24, 20 and 16 pixels square
     bitmap101.bmp  black cross
     bitmap103.bmp  small dialog window with a tick mark
     bitmap104.bmp  compact disc
     bitmap105.bmp  blue disc with a white question mark
 The four bitmaps are 16x16, hand-drawn where a shape needs it. bitmapNNN-SS.bmp is the same
 picture drawn at SS x SS pixels (20, 24 and 32: the small-icon size at 120, 144 and 192 dpi)
-from its geometry, so that it stays sharp where a scaled 16x16 one would be blocky.
+from its geometry, so that it stays sharp where a scaled 16x16 one would be blocky; these
+have a palette of only their own colours.
 The bitmaps sit on light grey (192, 192, 192) in a palette entry of its own, the colour of
 their top-left pixel.
 """
@@ -37,10 +38,9 @@ LETTERS = {'.': BACKGROUND, 'K': BLACK, 'N': NAVY, 'B': BLUE, 'W': WHITE, 'G': G
 
 SUBSAMPLES = 4  # samples per pixel side when a shape is drawn from its geometry
 
-# The program icon's images: the small-icon sizes at 96, 120, 144 and 192 dpi, and the large
-# icon at 96 and 144 dpi (the system scales 48 to the larger ones). The first is the one shown
-# where a single size is asked for.
-ICON_SIZES = [32, 48, 24, 20, 16]
+# The program icon's images: the small-icon sizes at 96, 120, 144 and 192 dpi, 32 also the large
+# icon at 96 dpi (the system scales it for the larger ones).
+ICON_SIZES = [32, 24, 20, 16]
 # The menu pictures beside their 16x16 bitmaps: the small-icon sizes at 120, 144 and 192 dpi.
 LARGER_PICTURE_SIZES = [20, 24, 32]
 
@@ -286,6 +286,28 @@ def ico_file(images):
     return struct.pack('<HHH', 0, 1, len(images)) + entries + blobs
 
 
+def compact_bmp_file(image):
+    """The picture with a palette of only the colours it uses, the background first, at one bit
+    a pixel where two colours do and four otherwise: a larger picture takes few bytes."""
+    used = [BACKGROUND] + sorted({c for row in image for c in row} - {BACKGROUND})
+    index = {colour: i for i, colour in enumerate(used)}
+    depth = 1 if len(used) <= 2 else 4
+    per_byte = 8 // depth
+    out = b''
+    for row in reversed(image):
+        values = [index[c] for c in row] + [0] * (-len(row) % per_byte)
+        packed = bytes(sum(v << (8 - depth * (k + 1)) for k, v in enumerate(values[i:i + per_byte]))
+                       for i in range(0, len(values), per_byte))
+        out += padded(packed)
+    size = len(image)
+    palette = b''.join(struct.pack('<BBBB', PALETTE[c][2], PALETTE[c][1], PALETTE[c][0], 0)
+                       for c in used)
+    offset = 14 + 40 + len(palette)
+    header = struct.pack('<2sIHHI', b'BM', offset + len(out), 0, 0, offset)
+    info = struct.pack('<IiiHHIIiiII', 40, size, size, 1, depth, 0, len(out), 0, 0, len(used), 0)
+    return header + info + palette + out
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     outputs = {
@@ -296,11 +318,11 @@ def main():
         'bitmap105.bmp': bmp_file(overlay(render(16, blue_disc), QUESTION_MARK)),
     }
     for size in LARGER_PICTURE_SIZES:
-        outputs[f'bitmap101-{size}.bmp'] = bmp_file(render(size, cross))
-        outputs[f'bitmap103-{size}.bmp'] = bmp_file(dialog_with_tick(size))
-        outputs[f'bitmap104-{size}.bmp'] = bmp_file(
+        outputs[f'bitmap101-{size}.bmp'] = compact_bmp_file(render(size, cross))
+        outputs[f'bitmap103-{size}.bmp'] = compact_bmp_file(dialog_with_tick(size))
+        outputs[f'bitmap104-{size}.bmp'] = compact_bmp_file(
             render(size, lambda x, y, s: disc(x, y, s, BACKGROUND)))
-        outputs[f'bitmap105-{size}.bmp'] = bmp_file(render(size, question_on_blue_disc))
+        outputs[f'bitmap105-{size}.bmp'] = compact_bmp_file(render(size, question_on_blue_disc))
     for name, data in outputs.items():
         with open(os.path.join(here, name), 'wb') as f:
             f.write(data)
