@@ -1,7 +1,8 @@
 # High DPI: the program at 144 and 192 dpi (Wine's LogPixels), its main window with the menu
-# bar, the settings window and the tray popup menu, for the screenshots. Wine reads the DPI
-# when a process starts, the desktop's included, so every process of the prefix is ended
-# first. Last of the scenarios: it puts 96 dpi back at the end.
+# bar, the settings window and the tray popup menu, for the screenshots. Each Wine process reads
+# the DPI when it starts (a new one sees a new LogPixels without a wineserver restart), the
+# desktop's explorer.exe, which draws the task bar, included: so every process of the prefix
+# is ended first. Last of the scenarios: it puts 96 dpi back at the end.
 
 set_dpi() {
   e2e_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f

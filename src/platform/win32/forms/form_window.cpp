@@ -78,7 +78,9 @@ void FormWindow::Create(HMENU menu_bar) {
   // A per-monitor aware window takes the DPI of the monitor it is on, which need not be the
   // system's; its controls, created next, follow it, and FinishLayout fits its size.
   const int dpi = WindowDpi(hwnd_);
-  if (dpi != dpi_) SetDpi(dpi);
+  if (dpi == dpi_) return;
+  SetDpi(dpi);
+  if (form.Icon() != 0) ApplyIcon();  // the class's icons have the system DPI's sizes
 }
 
 void FormWindow::SetDpi(int dpi) {
