@@ -180,6 +180,27 @@ TEST(LoadMenuPicture, GivesTheBackgroundTheMenuColourAndKeepsThePicture) {
   EXPECT_EQ(GetPixel(dc, 2, 8), RGB(192, 192, 192));       // the disc's own grey
   EXPECT_EQ(GetPixel(dc, 8, 0), RGB(128, 128, 128));       // its rim
   SelectObject(dc, previous);
+
+  // The larger sizes are pictures of their own, with the same background.
+  static_assert(IDB_SIZE_STEP == kMenuPictureIdStep);
+  for (int size : kMenuPictureSizes) {
+    SCOPED_TRACE(size);
+    for (int id : {IDB_EXIT_CROSS, IDB_SETTINGS, IDB_DISC, IDB_ABOUT}) {
+      BitmapHandle picture = LoadMenuPicture(instance, id, size);
+      ASSERT_TRUE(picture);
+      ASSERT_TRUE(GetObjectA(picture.get(), sizeof(info), &info));
+      EXPECT_EQ(info.bmWidth, size);
+      EXPECT_EQ(info.bmHeight, size);
+      const HGDIOBJ shown = SelectObject(dc, picture.get());
+      EXPECT_EQ(GetPixel(dc, 0, size - 1), GetSysColor(COLOR_MENU));
+      SelectObject(dc, shown);
+    }
+  }
+  // A picture without larger bitmaps comes at 16x16.
+  BitmapHandle fallback = LoadMenuPicture(instance, IDB_DISC + kMenuPictureIdStep * 3, 24);
+  ASSERT_TRUE(fallback);
+  ASSERT_TRUE(GetObjectA(fallback.get(), sizeof(info), &info));
+  EXPECT_EQ(info.bmWidth, kMenuPictureSize);
   DeleteDC(dc);
 }
 

@@ -3,6 +3,8 @@
 #include <functional>
 #include <utility>
 
+#include "platform/win32/dpi_win32.h"
+
 namespace ventrix::win32 {
 namespace {
 
@@ -10,6 +12,7 @@ constexpr UINT kAddFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
 constexpr std::int16_t kDoubleClickArgument = 0;
 // The owner window's timer that reports a left click once no double click can follow it.
 constexpr UINT_PTR kLeftClickTimerId = 1;
+constexpr int kSmallIconSize = 16;  // at kBaseDpi
 
 // Explorer broadcasts this to top-level windows when it (re)creates the task bar.
 UINT TaskbarCreatedMessage() { return RegisterWindowMessageA("TaskbarCreated"); }
@@ -26,11 +29,13 @@ void RegisterOwnerClass(HINSTANCE instance, WNDPROC procedure) {
   RegisterClassExA(&window_class);
 }
 
-HICON LoadSmallIcon(HINSTANCE instance, int resource_id) {
+// The notification area shows small icons at the DPI of the task bar: 16 pixels at 96 dpi, 20
+// at 120, 24 at 144, 32 at 192.
+HICON LoadSmallIcon(HINSTANCE instance, int resource_id, int dpi) {
   if (resource_id == 0) return nullptr;
-  return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(resource_id), IMAGE_ICON,
-                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                       LR_DEFAULTCOLOR));
+  const int size = ScaleForDpi(kSmallIconSize, dpi);
+  return static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(resource_id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
 // Runs a notification handler; nothing it throws may unwind into the window procedure.
@@ -45,9 +50,11 @@ void Raise(const std::function<void(std::int16_t)>& handler, std::int16_t argume
 }  // namespace
 
 Win32TrayIcon::Win32TrayIcon(HINSTANCE instance, const TrayIconDesign& design)
-    : design_(design),
+    : instance_(instance),
+      design_(design),
       taskbar_created_(TaskbarCreatedMessage()),
-      icon_(LoadSmallIcon(instance, design.icon)),
+      // The system DPI: that of the primary monitor, where the task bar starts out.
+      icon_(LoadSmallIcon(instance, design.icon, SystemDpi())),
       menu_(instance) {
   content_.icon = icon_.get();
   content_.tooltip = design.tooltip;
@@ -76,6 +83,15 @@ bool Win32TrayIcon::Request(DWORD message, UINT flags) {
 void Win32TrayIcon::Add() {
   // After a task bar restart the icon is gone and is added again; if it survived, refresh it.
   added_ = Request(NIM_ADD, kAddFlags) || Request(NIM_MODIFY, kAddFlags);
+}
+
+void Win32TrayIcon::ChangeIconDpi(int dpi) {
+  if (dpi < kMinDpi || dpi > kMaxDpi) return;
+  IconHandle icon(LoadSmallIcon(instance_, design_.icon, dpi));
+  if (!icon) return;
+  content_.icon = icon.get();
+  if (added_) Request(NIM_MODIFY, NIF_ICON);
+  icon_ = std::move(icon);  // the shell has its own copy of the new one
 }
 
 void Win32TrayIcon::ShowBalloon() { Request(NIM_MODIFY, NIF_INFO); }
@@ -112,6 +128,11 @@ LRESULT Win32TrayIcon::HandleMessage(HWND window, UINT message, WPARAM wparam, L
     KillTimer(window, kLeftClickTimerId);
     // Handlers are copied first: one may end the program and destroy this object.
     if (!menu_.tracking()) Raise(std::function(on_click), kMouseLeft);
+    return 0;
+  }
+  if (message == kWmDpiChanged) {
+    // The owner window follows the DPI of its monitor, the primary one, when that changes.
+    ChangeIconDpi(HIWORD(wparam));
     return 0;
   }
   if (taskbar_created_ != 0 && message == taskbar_created_) {

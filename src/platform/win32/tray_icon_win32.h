@@ -48,7 +48,10 @@ class Win32TrayIcon : public TrayIcon, public TrayMenuRoot {
   void RaiseMouseEvent(UINT mouse_message);
   bool Request(DWORD message, UINT flags);
   void Add();
+  // Shows the icon at the size for `dpi`.
+  void ChangeIconDpi(int dpi);
 
+  HINSTANCE instance_;
   TrayIconDesign design_;
   TrayNotifyContent content_;
   UINT taskbar_created_ = 0;

@@ -4,6 +4,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "platform/win32/dpi_win32.h"
+
 namespace ventrix::win32 {
 namespace {
 
@@ -11,6 +13,7 @@ constexpr WORD kMaxPaletteDepth = 8;
 constexpr unsigned kBitsPerByte = 8;
 constexpr unsigned kRowAlignment = 4;
 constexpr std::size_t kMaxPaletteEntries = 256;
+constexpr int kMaxResourceId = 0xFFFF;
 
 struct MemoryDcDeleter {
   void operator()(HDC dc) const { DeleteDC(dc); }
@@ -48,12 +51,31 @@ void PaintBackgroundAsMenu(HBITMAP bitmap) {
   SelectObject(dc.get(), previous);
 }
 
+BitmapHandle LoadBitmapResource(HINSTANCE instance, int resource_id, int size) {
+  if (resource_id <= 0 || resource_id > kMaxResourceId) return nullptr;
+  return BitmapHandle(static_cast<HBITMAP>(LoadImageA(
+      instance, MAKEINTRESOURCEA(resource_id), IMAGE_BITMAP, size, size, LR_CREATEDIBSECTION)));
+}
+
 }  // namespace
 
-BitmapHandle LoadMenuPicture(HINSTANCE instance, int resource_id) {
-  BitmapHandle bitmap(
-      static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(resource_id), IMAGE_BITMAP,
-                                      kMenuPictureSize, kMenuPictureSize, LR_CREATEDIBSECTION)));
+int MenuPictureSizeForDpi(int dpi) {
+  const int wanted = ScaleForDpi(kMenuPictureSize, dpi);
+  int size = kMenuPictureSize;
+  for (int candidate : kMenuPictureSizes) {
+    if (candidate <= wanted) size = candidate;
+  }
+  return size;
+}
+
+BitmapHandle LoadMenuPicture(HINSTANCE instance, int resource_id, int size) {
+  BitmapHandle bitmap;
+  for (std::size_t step = 1; step < kMenuPictureSizes.size(); ++step) {
+    if (kMenuPictureSizes[step] != size || resource_id <= 0) continue;
+    const int larger_id = resource_id + static_cast<int>(step) * kMenuPictureIdStep;
+    bitmap = LoadBitmapResource(instance, larger_id, size);
+  }
+  if (!bitmap) bitmap = LoadBitmapResource(instance, resource_id, kMenuPictureSize);
   if (bitmap) PaintBackgroundAsMenu(bitmap.get());
   return bitmap;
 }

@@ -1,5 +1,6 @@
 #include "platform/win32/tray_popup_menu_win32.h"
 
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/tray_menu_picture_win32.h"
 
 namespace ventrix::win32 {
@@ -11,6 +12,18 @@ constexpr UINT kTrackFlags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY;
 
 }  // namespace
 
+TrayPopupMenu::TrayPopupMenu(HINSTANCE instance)
+    : instance_(instance), picture_size_(MenuPictureSizeForDpi(SystemDpi())) {}
+
+void TrayPopupMenu::set_picture_size(int size) {
+  if (size == picture_size_) return;
+  // The pictures of the old size go with the menu that shows them.
+  menu_.reset();
+  pictures_.clear();
+  picture_size_ = size;
+  stale_ = true;
+}
+
 void TrayPopupMenu::Add(TrayMenuItem item) {
   if (items_.size() >= kMaxTrayMenuItems) return;
   items_.push_back(std::move(item));
@@ -21,7 +34,7 @@ HBITMAP TrayPopupMenu::Picture(int resource_id) {
   if (resource_id == kNoPicture) return nullptr;
   for (const auto& [id, bitmap] : pictures_)
     if (id == resource_id) return bitmap.get();
-  BitmapHandle bitmap = LoadMenuPicture(instance_, resource_id);
+  BitmapHandle bitmap = LoadMenuPicture(instance_, resource_id, picture_size_);
   if (!bitmap) return nullptr;
   HBITMAP raw = bitmap.get();
   pictures_.emplace_back(resource_id, std::move(bitmap));
@@ -58,9 +71,12 @@ bool TrayPopupMenu::Build() {
 }
 
 std::optional<TrayMenuItem> TrayPopupMenu::Track(HWND owner) {
-  if (tracking_ || items_.empty() || !Build()) return std::nullopt;
+  if (tracking_ || items_.empty()) return std::nullopt;
   POINT cursor{};
   GetCursorPos(&cursor);
+  // A per-monitor aware menu is drawn at the DPI of the monitor it opens on.
+  set_picture_size(MenuPictureSizeForDpi(MonitorDpiAt(cursor)));
+  if (!Build()) return std::nullopt;
   // The owner must be in the foreground, or the menu would not close when the user clicks
   // elsewhere; the posted WM_NULL lets a second popup open properly right after this one.
   SetForegroundWindow(owner);

@@ -20,20 +20,26 @@ inline constexpr const char* kTraySeparatorCaption = "-";
 
 class TrayPopupMenu {
  public:
-  explicit TrayPopupMenu(HINSTANCE instance) : instance_(instance) {}
+  // The pictures start at the size for the system DPI.
+  explicit TrayPopupMenu(HINSTANCE instance);
   TrayPopupMenu(const TrayPopupMenu&) = delete;
   TrayPopupMenu& operator=(const TrayPopupMenu&) = delete;
 
   // Appends a row; the native menu is rebuilt on the next Track.
   void Add(TrayMenuItem item);
   // Pops the menu up at the cursor for `owner` and waits; the picked row, or nothing (also
-  // when asked again while the menu is already open).
+  // when asked again while the menu is already open). The pictures come at the size for the
+  // DPI of the monitor the menu opens on.
   std::optional<TrayMenuItem> Track(HWND owner);
 
   const std::vector<TrayMenuItem>& items() const { return items_; }
   // The native menu as last built (nullptr before the first Track); builds it when asked to.
   HMENU native() const { return menu_.get(); }
   bool Build();
+  // The pictures' size from now on (one of kMenuPictureSizes); the menu is rebuilt with them
+  // when it changes.
+  void set_picture_size(int size);
+  int picture_size() const { return picture_size_; }
   // True while the menu is open (inside Track).
   bool tracking() const { return tracking_; }
 
@@ -43,7 +49,8 @@ class TrayPopupMenu {
 
   HINSTANCE instance_;
   std::vector<TrayMenuItem> items_;
-  // Bitmaps by resource id; declared before the menu so they outlive it.
+  int picture_size_;
+  // Bitmaps by resource id, at picture_size_; declared before the menu so they outlive it.
   std::vector<std::pair<int, BitmapHandle>> pictures_;
   MenuHandle menu_;
   bool stale_ = true;

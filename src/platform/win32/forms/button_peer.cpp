@@ -8,7 +8,7 @@ ButtonPeer::ButtonPeer(FormWindow& host, forms::CommandButton& button, int id)
     : NativeControl(host, button, id), button_(button) {
   CreateChild("BUTTON", button.Caption(),
               WS_TABSTOP | (button.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
-  SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host.dialog_font()), FALSE);
+  UseDialogFont();
 }
 
 void ButtonPeer::OnCommand(int code) {

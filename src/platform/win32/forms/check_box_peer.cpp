@@ -8,7 +8,7 @@ CheckBoxPeer::CheckBoxPeer(FormWindow& host, forms::CheckBox& box, int id)
     : NativeControl(host, box, id), box_(box) {
   // BS_3STATE (not the automatic kind): three states, changed only by the program.
   CreateChild("BUTTON", box.Caption(), WS_TABSTOP | BS_3STATE);
-  SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host.dialog_font()), FALSE);
+  UseDialogFont();
   ShowValue();
 }
 

@@ -29,7 +29,7 @@ class SyncGuard {
 ComboBoxPeer::ComboBoxPeer(FormWindow& host, forms::ComboBox& combo, int id)
     : NativeControl(host, combo, id), combo_(combo) {
   CreateChild("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
-  SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host.dialog_font()), FALSE);
+  UseDialogFont();
   SendMessageA(hwnd(), CB_LIMITTEXT, kMaxComboTextLength, 0);
   FillList();
 }

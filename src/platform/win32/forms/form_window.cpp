@@ -7,6 +7,7 @@
 #include "platform/forms/line.h"
 #include "platform/forms/menu.h"
 #include "platform/forms/runtime.h"
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/forms/fonts.h"
 #include "platform/win32/forms/form_classes.h"
 #include "platform/win32/forms/form_style.h"
@@ -67,13 +68,24 @@ void FormWindow::Create(HMENU menu_bar) {
   RECT frame{0, 0, TwipsToPixels(form.Design().client_width, dpi_),
              TwipsToPixels(form.Design().client_height, dpi_)};
   // Sized for a bar of one row; FinishLayout corrects the size should it wrap.
-  AdjustWindowRectEx(&frame, style.style, menu_bar != nullptr ? TRUE : FALSE, style.ex_style);
+  AdjustWindowRectForDpi(frame, style.style, menu_bar != nullptr, style.ex_style, dpi_);
   // The form's icon comes with the window's class; only a later change is sent to it.
   const std::string class_name = FormClassFor(instance_, &FormWindow::WindowProc, form.Icon());
   CreateWindowExA(style.ex_style, class_name.c_str(), form.Caption().c_str(), style.style, 0, 0,
                   frame.right - frame.left, frame.bottom - frame.top, nullptr, menu_bar, instance_,
                   this);
   if (hwnd_ == nullptr) throw std::runtime_error("Cannot create the window " + form.Name());
+  // A per-monitor aware window takes the DPI of the monitor it is on, which need not be the
+  // system's; its controls, created next, follow it, and FinishLayout fits its size.
+  const int dpi = WindowDpi(hwnd_);
+  if (dpi == dpi_) return;
+  SetDpi(dpi);
+  if (form.Icon() != 0) ApplyIcon();  // the class's icons have the system DPI's sizes
+}
+
+void FormWindow::SetDpi(int dpi) {
+  dpi_ = dpi;
+  dialog_font_ = fonts_.Get(forms::Font{}, dpi_);
 }
 
 FormWindow::~FormWindow() { DestroyNative(); }
@@ -121,6 +133,46 @@ void FormWindow::SetFocus() {
 }
 
 void FormWindow::FinishLayout() {
+  FitClientArea();
+  for (NativeControl* control : controls_) {
+    if (control != nullptr && control->hwnd() != nullptr && control->LiesBelowSiblings()) {
+      SetWindowPos(control->hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+}
+
+void FormWindow::ChangeDpi(int dpi, const RECT& suggested) {
+  if (hwnd_ == nullptr || dpi < kMinDpi || dpi > kMaxDpi) return;
+  // The controls keep the previous dialog font until each has been given the new one.
+  const SharedFont previous_font = dialog_font_;
+  SetDpi(dpi);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  for (NativeControl* control : controls_) {
+    if (control != nullptr) control->OnDpiChanged();
+  }
+  if (tool_tip_) tool_tip_->set_dpi(dpi_);
+  if (form_.Icon() != 0) ApplyIcon();
+  // A menu bar that wraps differently at the new size changes the client height.
+  FitClientArea();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+bool FormWindow::ScaledSize(int dpi, SIZE& size) const {
+  if (dpi < kMinDpi || dpi > kMaxDpi) return false;
+  RECT frame{0, 0, TwipsToPixels(form_.Design().client_width, dpi),
+             TwipsToPixels(form_.Design().client_height, dpi)};
+  const auto style = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE));
+  if (!AdjustWindowRectForDpi(frame, style, GetMenu(hwnd_) != nullptr, ex_style, dpi)) {
+    return false;
+  }
+  size = {frame.right - frame.left, frame.bottom - frame.top};
+  return true;
+}
+
+void FormWindow::FitClientArea() {
   RECT client{};
   GetClientRect(hwnd_, &client);
   const int missing_width = TwipsToPixels(form_.Design().client_width, dpi_) - client.right;
@@ -133,16 +185,13 @@ void FormWindow::FinishLayout() {
                  window.bottom - window.top + missing_height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  for (NativeControl* control : controls_) {
-    if (control != nullptr && control->hwnd() != nullptr && control->LiesBelowSiblings()) {
-      SetWindowPos(control->hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-  }
 }
 
 ToolTip& FormWindow::tool_tip() {
-  if (!tool_tip_) tool_tip_ = std::make_unique<ToolTip>(hwnd_, instance_);
+  if (!tool_tip_) {
+    tool_tip_ = std::make_unique<ToolTip>(hwnd_, instance_);
+    tool_tip_->set_dpi(dpi_);
+  }
   return *tool_tip_;
 }
 
@@ -248,6 +297,13 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Raise([&form] { form.runtime().Unload(form, forms::kFormControlMenu); });
       return 0;
     }
+    case kWmDpiChanged:
+      // Both words of wParam hold the new DPI; lParam the rectangle the system suggests.
+      ChangeDpi(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
+    case kWmGetDpiScaledSize:
+      if (ScaledSize(static_cast<int>(wparam), *reinterpret_cast<SIZE*>(lparam))) return TRUE;
+      break;
     case WM_QUERYENDSESSION:
       return OnSessionEnding(true);
     case WM_ENDSESSION:
@@ -350,10 +406,12 @@ void FormWindow::CenterOnScreen() {
 }
 
 void FormWindow::ApplyIcon() {
-  IconHandle big_icon = LoadIconResource(instance_, form_.Icon(), GetSystemMetrics(SM_CXICON),
-                                         GetSystemMetrics(SM_CYICON));
-  IconHandle small_icon = LoadIconResource(instance_, form_.Icon(), GetSystemMetrics(SM_CXSMICON),
-                                           GetSystemMetrics(SM_CYSMICON));
+  IconHandle big_icon =
+      LoadIconResource(instance_, form_.Icon(), SystemMetricForDpi(SM_CXICON, dpi_),
+                       SystemMetricForDpi(SM_CYICON, dpi_));
+  IconHandle small_icon =
+      LoadIconResource(instance_, form_.Icon(), SystemMetricForDpi(SM_CXSMICON, dpi_),
+                       SystemMetricForDpi(SM_CYSMICON, dpi_));
   SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon.get()));
   SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon.get()));
   // The window no longer shows the old icons, so they can go now.

@@ -51,6 +51,9 @@ class FormWindow : public forms::FormPeer {
   // Sizes the window so that its client area (below any menu bar) has the designed size and
   // puts frames under the controls drawn over them; called once every peer is attached.
   void FinishLayout();
+  // Lays the window out again at `dpi` in the window rectangle `suggested` (WM_DPICHANGED):
+  // client size, controls, fonts, tooltips and icons. Nothing when dpi is out of bounds.
+  void ChangeDpi(int dpi, const RECT& suggested);
   // Destroys the window without raising any event.
   void DestroyNative();
 
@@ -82,6 +85,11 @@ class FormWindow : public forms::FormPeer {
   void OnDialogKey(int dialog_id);
   LRESULT DefaultButtonId() const;
   void PaintLines(HDC dc);
+  void SetDpi(int dpi);
+  // Corrects the window's size so that its client area has the designed size at its DPI.
+  void FitClientArea();
+  // The window size for the designed client area at `dpi` (WM_GETDPISCALEDSIZE).
+  bool ScaledSize(int dpi, SIZE& size) const;
   void CenterOnScreen();
   void ApplyIcon();
   void RestoreFocus();

@@ -10,10 +10,21 @@ HyperlinkPeer::HyperlinkPeer(FormWindow& host, Hyperlink& link, int id)
     : NativeControl(host, link, id), link_(link) {
   // An address is shown as it is: "&" marks no access key here.
   CreateChild("STATIC", link.Caption(), SS_NOTIFY | SS_NOPREFIX | SS_LEFT);
-  forms::Font font = link.font();
+  ApplyFont();
+}
+
+void HyperlinkPeer::ApplyFont() {
+  if (hwnd() == nullptr) return;
+  forms::Font font = link_.font();
   font.underline = true;
-  font_ = host.font(font);
-  SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  SharedFont shared = host().font(font);
+  SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(shared.get()), TRUE);
+  font_ = std::move(shared);  // the control no longer uses the previous font
+}
+
+void HyperlinkPeer::OnDpiChanged() {
+  ApplyFont();
+  NativeControl::OnDpiChanged();
 }
 
 void HyperlinkPeer::OnCommand(int code) {

@@ -16,8 +16,11 @@ class HyperlinkPeer : public NativeControl {
   void OnCommand(int code) override;
   HBRUSH OnCtlColor(HDC dc) override;
   bool ShowsHandCursor() const override { return true; }
+  void OnDpiChanged() override;
 
  private:
+  void ApplyFont();
+
   Hyperlink& link_;
   SharedFont font_;
 };

@@ -52,6 +52,11 @@ void LabelPeer::OnCommand(int code) {
 
 HBRUSH LabelPeer::OnCtlColor(HDC dc) { return PaintLabelColors(dc, label_.ForeColor()); }
 
+void LabelPeer::OnDpiChanged() {
+  if (hwnd() != nullptr) ApplyFont();
+  NativeControl::OnDpiChanged();
+}
+
 void LabelPeer::SyncKind(forms::Change change) {
   if (hwnd() == nullptr) return;
   switch (change) {

@@ -13,6 +13,7 @@ class LabelPeer : public NativeControl {
 
   void OnCommand(int code) override;
   HBRUSH OnCtlColor(HDC dc) override;
+  void OnDpiChanged() override;
 
  protected:
   void SyncKind(forms::Change change) override;

@@ -49,6 +49,19 @@ void NativeControl::CreateChild(const char* class_name, const std::string& text,
                           host_.instance(), create_param);
 }
 
+void NativeControl::UseDialogFont() {
+  dialog_font_ = true;
+  if (hwnd_ != nullptr) {
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.dialog_font()), FALSE);
+  }
+}
+
+void NativeControl::OnDpiChanged() {
+  // The font first: a combo box sizes its field by its font, the rest by the place given.
+  if (dialog_font_) UseDialogFont();
+  Move();
+}
+
 RECT NativeControl::PixelRect() const {
   const forms::Rect rect = control_.FormRect();
   const int dpi = host_.dpi();

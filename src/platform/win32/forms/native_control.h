@@ -44,6 +44,8 @@ class NativeControl : public forms::ControlPeer {
   virtual bool LiesBelowSiblings() const { return false; }
   // The form window is being destroyed, and its children with it.
   void OnHostDestroyed() { hwnd_ = nullptr; }
+  // The host's DPI changed: the control takes its font and its place at the new DPI.
+  virtual void OnDpiChanged();
 
  protected:
   // Creates the child window at the control's place, with its visible and enabled state.
@@ -53,6 +55,8 @@ class NativeControl : public forms::ControlPeer {
   virtual void SyncKind(forms::Change change) { (void)change; }
   // Pixels the native window needs below the designed rectangle (a combo box's list).
   virtual int ExtraNativeHeight() const { return 0; }
+  // Gives the child window the host's dialog font, now and again whenever the DPI changes.
+  void UseDialogFont();
   RECT PixelRect() const;
   void Move();
   FormWindow& host() const { return host_; }
@@ -62,6 +66,7 @@ class NativeControl : public forms::ControlPeer {
   forms::Control& control_;
   int id_;
   HWND hwnd_ = nullptr;
+  bool dialog_font_ = false;
 };
 
 }  // namespace ventrix::win32::ui

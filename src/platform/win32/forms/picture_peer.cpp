@@ -1,5 +1,6 @@
 #include "platform/win32/forms/picture_peer.h"
 
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/forms/form_window.h"
 #include "platform/win32/forms/icons.h"
 
@@ -20,6 +21,12 @@ void PicturePeer::Paint(HDC dc, const RECT& client) {
   DrawIconEx(dc, 0, 0, icon_.get(), width, height, 0, nullptr, DI_NORMAL);
 }
 
+void PicturePeer::OnDpiChanged() {
+  NativeControl::OnDpiChanged();
+  LoadPicture();
+  if (hwnd() != nullptr) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
 void PicturePeer::SyncKind(forms::Change change) {
   if (hwnd() == nullptr) return;
   if (change == forms::Change::kPicture || change == forms::Change::kRect) {
@@ -32,10 +39,14 @@ void PicturePeer::LoadPicture() {
   if (hwnd() == nullptr) return;
   RECT client{};
   GetClientRect(hwnd(), &client);
-  // A stretched icon is loaded at the control's size so the closest image is chosen.
+  // A stretched icon is loaded at the control's size so the closest image is chosen; any other
+  // at the large-icon size of the window's DPI.
+  const int dpi = host().dpi();
   icon_ = picture_.Stretch()
               ? LoadIconResource(host().instance(), picture_.Picture(), client.right, client.bottom)
-              : LoadIconResource(host().instance(), picture_.Picture(), 0, 0);
+              : LoadIconResource(host().instance(), picture_.Picture(),
+                                 SystemMetricForDpi(SM_CXICON, dpi),
+                                 SystemMetricForDpi(SM_CYICON, dpi));
 }
 
 }  // namespace ventrix::win32::ui

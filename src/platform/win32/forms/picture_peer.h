@@ -10,6 +10,7 @@ namespace ventrix::win32::ui {
 class PicturePeer : public PaintedControl {
  public:
   PicturePeer(FormWindow& host, forms::PictureControl& picture, int id);
+  void OnDpiChanged() override;
 
  protected:
   void Paint(HDC dc, const RECT& client) override;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/dpi_win32.h"
+
 namespace ventrix::win32::ui {
 
 namespace {
@@ -11,7 +13,7 @@ namespace {
 // The size every common-controls version accepts (the later fields are optional).
 const UINT kToolInfoSize = TTTOOLINFOA_V2_SIZE;
 // Wide enough for a sentence before the tip wraps.
-constexpr LPARAM kMaxTipWidth = 400;
+constexpr int kMaxTipWidth = 400;
 
 TOOLINFOA ToolFor(HWND owner, HWND tool) {
   TOOLINFOA info{};
@@ -23,6 +25,31 @@ TOOLINFOA ToolFor(HWND owner, HWND tool) {
 }
 
 }  // namespace
+
+ToolTip::ToolTip(HWND owner, HINSTANCE instance)
+    : owner_(owner), instance_(instance), dpi_(SystemDpi()) {}
+
+void ToolTip::set_dpi(int dpi) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  if (window_) ApplyDpi();
+}
+
+void ToolTip::ApplyDpi() {
+  SendMessageA(window_.get(), TTM_SETMAXTIPWIDTH, 0, ScaleForDpi(kMaxTipWidth, dpi_));
+  // At the system DPI the tooltip keeps its own font, the system's status font; at any other
+  // DPI it gets that font scaled.
+  const int system_dpi = SystemDpi();
+  if (dpi_ == system_dpi && !font_) return;
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof(metrics);  // the size without the later fields, known everywhere
+  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return;
+  metrics.lfStatusFont.lfHeight = MulDiv(metrics.lfStatusFont.lfHeight, dpi_, system_dpi);
+  FontHandle font(CreateFontIndirectA(&metrics.lfStatusFont));
+  if (!font) return;
+  SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  font_ = std::move(font);  // the tooltip no longer uses the previous one
+}
 
 void ToolTip::Set(HWND tool, const std::string& text) {
   if (tool == nullptr) return;
@@ -41,7 +68,7 @@ void ToolTip::EnsureCreated() {
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr,
                                 instance_, nullptr));
   if (!window_) return;
-  SendMessageA(window_.get(), TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+  ApplyDpi();
   for (const auto& [tool, text] : waiting_) {
     if (IsWindow(tool)) Apply(tool, text);
   }

@@ -16,7 +16,7 @@ namespace ventrix::win32::ui {
 
 class ToolTip {
  public:
-  ToolTip(HWND owner, HINSTANCE instance) : owner_(owner), instance_(instance) {}
+  ToolTip(HWND owner, HINSTANCE instance);
   ToolTip(const ToolTip&) = delete;
   ToolTip& operator=(const ToolTip&) = delete;
 
@@ -26,6 +26,8 @@ class ToolTip {
   void EnsureCreated();
   // The owner is being destroyed and takes the tooltip window with it.
   void OnOwnerDestroyed();
+  // The owner's DPI: the tips' width and, away from the system DPI, their font follow it.
+  void set_dpi(int dpi);
   // The tooltip window, created first if need be.
   HWND hwnd() {
     EnsureCreated();
@@ -34,9 +36,12 @@ class ToolTip {
 
  private:
   void Apply(HWND tool, const std::string& text);
+  void ApplyDpi();
 
   HWND owner_;
   HINSTANCE instance_;
+  int dpi_;
+  FontHandle font_;  // the tips' font at a DPI other than the system's; outlives the window
   OwnedWindow window_;
   bool owner_destroyed_ = false;
   // Tips set before the window exists: one per tool, so no more than the form's controls.

@@ -6,16 +6,11 @@
 #include <cstdint>
 
 #include "platform/forms/geometry.h"
-#include "platform/win32/forms/handles.h"
+#include "platform/win32/dpi_win32.h"
 
 namespace ventrix::win32::ui {
 
-int SystemDpi() {
-  ScreenDc screen;
-  if (screen.get() == nullptr) return kDefaultDpi;
-  const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
-  return dpi > 0 ? dpi : kDefaultDpi;
-}
+int SystemDpi() { return win32::SystemDpi(); }
 
 int TwipsToPixels(int twips, int dpi) {
   const std::int64_t scaled = static_cast<std::int64_t>(twips) * dpi;
