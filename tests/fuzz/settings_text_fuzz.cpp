@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "main/frm_main.h"
+#include "main/frm_main_layout.h"
 #include "program/product.h"
 #include "settings/general.h"
 #include "settings/stored_integer.h"
@@ -51,8 +52,9 @@ constexpr std::string_view kDevicePrefix = "\\\\.\\";
 constexpr std::size_t kDriveNameLength = 2;   // "D:"
 constexpr std::size_t kMaxIntegerDigits = 5;  // 32768
 constexpr int kDecimalBase = 10;
-// The Operations menu items: eject, close, lock, unlock.
-constexpr std::int16_t kOperationItems = 4;
+constexpr std::array<std::int16_t, 4> kOperationItems{
+    main_layout::kEjectItem, main_layout::kCloseItem, main_layout::kLockItem,
+    main_layout::kUnlockItem};
 
 // Reference reading: an optional minus, then decimal digits only, within the 16-bit range.
 std::optional<std::int16_t> ReferenceInteger(std::string_view text) {
@@ -137,7 +139,7 @@ void CheckStartup(const std::vector<std::string>& lines) {
 
   // Every operation with whatever drive text was stored, then a save and a fresh start on it.
   FrmMain& main = program->frmMain();
-  for (std::int16_t item = 0; item < kOperationItems; ++item) {
+  for (std::int16_t item : kOperationItems) {
     program->runtime().Dispatch([&] { main.mnuoperations_Click(item); });
   }
   CheckDevicePaths(program.fake.devices);

@@ -76,9 +76,7 @@ void WriteSz(const char* key_path, const std::string& name, const std::string& t
 struct SettingsRegistry : ::testing::Test {
   ventrix::testing::TestPlatform fake;
   RegistrySettingsStore store;
-  Platform platform{fake.ui,    fake.version,    fake.devices,   fake.drives,   fake.multimedia,
-                    store,      fake.registry,   fake.shell,     fake.programs, fake.placement,
-                    fake.facts, fake.tray_icons, fake.web_checks};
+  Platform platform = fake.platform({.settings = &store});
   Program program{platform};
 
   SettingsRegistry() {

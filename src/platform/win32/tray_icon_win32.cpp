@@ -60,7 +60,7 @@ Win32TrayIcon::Win32TrayIcon(HINSTANCE instance, const TrayIconDesign& design)
   content_.tooltip = design.tooltip;
   content_.balloon_title = design.balloontitle;
   content_.balloon_icon = design.balloonicon;
-  RegisterOwnerClass(instance, &Win32TrayIcon::WindowProc);
+  RegisterOwnerClass(instance, &WindowProcedure<Win32TrayIcon>::Thunk);
   // Top-level (not message-only) so that it hears the task bar's broadcast; never shown.
   window_.reset(CreateWindowExA(0, kTrayOwnerClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                 instance, this));
@@ -101,22 +101,6 @@ void Win32TrayIcon::AddItem(const std::string& caption, int picture, const std::
 }
 
 std::optional<TrayMenuItem> Win32TrayIcon::ShowMenu() { return menu_.Track(window_.get()); }
-
-LRESULT CALLBACK Win32TrayIcon::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                           LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<Win32TrayIcon*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
-  try {
-    return self->HandleMessage(window, message, wparam, lparam);
-  } catch (...) {
-    return 0;
-  }
-}
 
 LRESULT Win32TrayIcon::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kTrayCallbackMessage) {

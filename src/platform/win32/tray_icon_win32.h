@@ -12,6 +12,7 @@
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/tray_notify_data_win32.h"
 #include "platform/win32/tray_popup_menu_win32.h"
+#include "platform/win32/window_procedure.h"
 
 namespace ventrix::win32 {
 
@@ -43,7 +44,7 @@ class Win32TrayIcon : public TrayIcon, public TrayMenuRoot {
   bool last_request_accepted() const { return last_request_accepted_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  friend class WindowProcedure<Win32TrayIcon>;
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   void RaiseMouseEvent(UINT mouse_message);
   bool Request(DWORD message, UINT flags);

@@ -238,7 +238,7 @@ Win32WebVersionCheck::Win32WebVersionCheck(HINSTANCE instance, Shell& shell,
       channel_(std::make_shared<CheckChannel>()) {
   WNDCLASSEXA window_class{};
   window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = &Win32WebVersionCheck::WindowProc;
+  window_class.lpfnWndProc = &WindowProcedure<Win32WebVersionCheck>::Thunk;
   window_class.hInstance = instance;
   window_class.lpszClassName = kWindowClass;
   RegisterClassExA(&window_class);  // fails harmlessly when already registered
@@ -300,27 +300,18 @@ void Win32WebVersionCheck::CheckForNewVersion() {
   }
 }
 
-LRESULT CALLBACK Win32WebVersionCheck::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                                  LPARAM lparam) {
-  try {
-    if (message == WM_NCCREATE) {
-      const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Win32WebVersionCheck*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    if (self != nullptr && message == kResultsPosted) {
-      self->OnResultsPosted();
+LRESULT Win32WebVersionCheck::HandleMessage(HWND window, UINT message, WPARAM wparam,
+                                            LPARAM lparam) {
+  switch (message) {
+    case kResultsPosted:
+      OnResultsPosted();
       return 0;
-    }
-    if (self != nullptr && message == WM_TIMER) {
-      self->OnDeadline(wparam);
+    case WM_TIMER:
+      OnDeadline(wparam);
       return 0;
-    }
-  } catch (...) {
-    // Nothing may unwind into Windows.
+    default:
+      return DefWindowProcA(window, message, wparam, lparam);
   }
-  return DefWindowProcA(window, message, wparam, lparam);
 }
 
 void Win32WebVersionCheck::OnResultsPosted() {

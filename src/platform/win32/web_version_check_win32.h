@@ -10,12 +10,13 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <type_traits>
 
 #include "platform/components/version_file.h"
 #include "platform/components/web_addresses.h"
 #include "platform/components/web_version_check.h"
 #include "platform/shell.h"
+#include "platform/win32/handles_win32.h"
+#include "platform/win32/window_procedure.h"
 #include "platform/win32/wininet_library.h"
 
 namespace ventrix::win32 {
@@ -50,12 +51,10 @@ class Win32WebVersionCheck : public WebVersionCheck {
   std::chrono::milliseconds timeout() const { return timeout_; }
 
  private:
-  struct WindowDeleter {
-    void operator()(HWND window) const { DestroyWindow(window); }
-  };
-  using WindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
-
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  friend class WindowProcedure<Win32WebVersionCheck>;
+  // A failing handler ends its own event only; the message still gets its default answer.
+  static constexpr AnswerAfterThrow kAnswerAfterThrow = AnswerAfterThrow::kDefault;
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   void OnResultsPosted();
   void OnDeadline(UINT_PTR check_id);
   // Ends one pending check with its event; false when this object was destroyed meanwhile.
@@ -72,7 +71,7 @@ class Win32WebVersionCheck : public WebVersionCheck {
   // Set to true by the destructor, so that an event handler that destroys this object
   // does not leave the caller touching freed members.
   std::shared_ptr<bool> destroyed_ = std::make_shared<bool>(false);
-  WindowHandle window_;
+  OwnedWindow window_;
 };
 
 class Win32WebVersionCheckFactory : public WebVersionCheckFactory {

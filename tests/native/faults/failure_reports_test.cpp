@@ -7,6 +7,7 @@
 #include <string>
 
 #include "main/frm_main.h"
+#include "main/frm_main_layout.h"
 #include "settings/frm_settings.h"
 #include "settings/general.h"
 #include "tests/native/faults/fault_bench.h"
@@ -88,7 +89,7 @@ TEST(FailureReports, ARejectedCommandStringClaimsNothing) {
 struct SettingsBench : FaultBench {
   SettingsBench() {
     Start();
-    ui.PickMenu(main()->mnuoptions, 0);
+    ui.PickMenu(main()->mnuoptions, main_layout::kSettingsItem);
   }
   FrmSettings& settings() { return p().frmSettings(); }
 };

@@ -35,7 +35,7 @@ class FaultyBackend : public HeadlessBackend {
   }
 };
 
-inline constexpr const char* kApp = "Ventrix 3";
+inline constexpr const char* kApp = kAppTitle;
 
 struct FaultBench {
   FaultSwitch faults;
@@ -44,27 +44,14 @@ struct FaultBench {
   std::unique_ptr<Program> program;
 
   FaultBench() {
-    fake.version.faults = &faults;
-    fake.devices.faults = &faults;
-    fake.drives.faults = &faults;
-    fake.multimedia.faults = &faults;
-    fake.settings.faults = &faults;
-    fake.registry.faults = &faults;
-    fake.shell.faults = &faults;
-    fake.programs.faults = &faults;
-    fake.placement.faults = &faults;
-    fake.facts.faults = &faults;
-    fake.tray_icons.faults = &faults;
-    fake.web_checks.faults = &faults;
+    fake.InjectFaults(faults);
     ui.faults = &faults;
-    program = std::make_unique<Program>(Platform{
-        ui, fake.version, fake.devices, fake.drives, fake.multimedia, fake.settings, fake.registry,
-        fake.shell, fake.programs, fake.placement, fake.facts, fake.tray_icons, fake.web_checks});
+    program = fake.BuildProgram({.ui = &ui});
   }
 
   void Store(const std::string& key, const std::string& value,
              const std::string& section = "settings") {
-    fake.settings.values[{kApp, section, key}] = value;
+    fake.Store(key, value, section);
   }
   void Start() { program->Start(); }
   Program& p() { return *program; }

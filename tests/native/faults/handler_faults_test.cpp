@@ -63,7 +63,9 @@ void Eject(FaultBench& bench) {
 void Lock(FaultBench& bench) {
   bench.Event([&bench] { Main(bench).LockDrive(); });
 }
-void ShowSettings(FaultBench& bench) { Pick(bench, Main(bench).mnuoptions, 0); }
+void ShowSettings(FaultBench& bench) {
+  Pick(bench, Main(bench).mnuoptions, main_layout::kSettingsItem);
+}
 void ShowAbout(FaultBench& bench) { Pick(bench, Main(bench).mnuHelp, main_layout::kAboutItem); }
 void ShowWebUpdate(FaultBench& bench) {
   Pick(bench, Main(bench).mnuHelp, main_layout::kCheckForUpdateItem);
@@ -112,9 +114,10 @@ const HandlerCase kMainWindowCases[] = {
      Effect::kNone, Windows98},
     {"Windows2003EjectDoesNothing",
      [](FaultBench& b) { PickOperation(b, main_layout::kEjectItem); }, Effect::kNone, Windows2003},
-    {"FileCloseToTray", [](FaultBench& b) { Pick(b, Main(b).mnufile, 0); }},
-    {"FileExit", [](FaultBench& b) { Pick(b, Main(b).mnufile, 0); }, Effect::kEnds,
-     [](FaultBench& b) { b.Store("Send to Tray", "0"); }},
+    {"FileCloseToTray",
+     [](FaultBench& b) { Pick(b, Main(b).mnufile, main_layout::kFileCloseItem); }},
+    {"FileExit", [](FaultBench& b) { Pick(b, Main(b).mnufile, main_layout::kFileCloseItem); },
+     Effect::kEnds, [](FaultBench& b) { b.Store("Send to Tray", "0"); }},
     {"OptionsSettings", ShowSettings},
     {"HelpCheckForUpdate", ShowWebUpdate},
     {"HelpVisitWebsite",

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "main/frm_main.h"
+#include "main/frm_main_layout.h"
 #include "settings/frm_settings.h"
 #include "splash/frm_splash.h"
 #include "tests/native/faults/fault_bench.h"
@@ -51,7 +52,8 @@ void ExpectStarted(FaultBench& bench, const Before& before) {
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(main->Caption(), kApp);
   EXPECT_EQ(main->Label1.Caption(), "Ready");
-  EXPECT_EQ(main->mnuoperations[0].Caption(), "Eject Drive (" + bench.p().vars().DriveLetter + ")");
+  EXPECT_EQ(main->mnuoperations[main_layout::kEjectItem].Caption(),
+            "Eject Drive (" + bench.p().vars().DriveLetter + ")");
   EXPECT_NE(bench.p().LoadedSettings(), nullptr);
   EXPECT_NE(bench.p().LoadedSplash(), nullptr);
   ASSERT_NE(bench.tray(), nullptr);
@@ -122,7 +124,7 @@ TEST(StartupFaultEffects, NoDriveListAndNoVersionLeaveAnEmptyDriveAndTheGenericP
   bench.faults.FailAll(Fault::kVersionQuery);
   bench.Start();
   EXPECT_EQ(bench.p().vars().DriveLetter, "");
-  EXPECT_EQ(bench.main()->mnuoperations[0].Caption(), "Eject Drive ()");
+  EXPECT_EQ(bench.main()->mnuoperations[main_layout::kEjectItem].Caption(), "Eject Drive ()");
   EXPECT_EQ(bench.p().frmSplash().lblplatform.Caption(), "OS - Windows");
   // No drive: nothing is opened, and the status says the lock did not happen.
   bench.Event([&bench] { bench.main()->LockDrive(); });

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "main/frm_main_layout.h"
 #include "settings/frm_settings.h"
 #include "tests/native/main/main_fixture.h"
 
@@ -29,9 +30,7 @@ struct Machine {
   explicit Machine(SetRelease set_release = &testing::FakeVersionQuery::SetWinXP) {
     (t.fake.version.*set_release)();
   }
-  void StoreDrive(const std::string& drive) {
-    t.fake.settings.values[{"Ventrix 3", "settings", "Default CD Drive Letter"}] = drive;
-  }
+  void StoreDrive(const std::string& drive) { t.fake.Store("Default CD Drive Letter", drive); }
   void Start() { t->Start(); }
   SettingsVariables& vars() { return t->vars(); }
 
@@ -40,7 +39,8 @@ struct Machine {
   void RunEveryOperation() {
     FrmMain& frm = t->frmMain();
     for (int round = 0; round < 2; ++round) {
-      for (std::int16_t index = 0; index < 4; ++index) {
+      for (std::int16_t index : {main_layout::kEjectItem, main_layout::kCloseItem,
+                                 main_layout::kLockItem, main_layout::kUnlockItem}) {
         t->runtime().Dispatch([&] { frm.mnuoperations_Click(index); });
       }
       t.fake.ui.DblClick(frm.Label1);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "main/frm_main.h"
+#include "main/frm_main_layout.h"
 #include "program/program.h"
 #include "tests/support/test_platform.h"
 
@@ -17,7 +18,7 @@ struct MainFixture : ::testing::Test {
 
   void Store(const std::string& key, const std::string& value,
              const std::string& section = "settings") {
-    t.fake.settings.values[{"Ventrix 3", section, key}] = value;
+    t.fake.Store(key, value, section);
   }
   FrmMain& Start() {
     t->Start();
@@ -28,12 +29,16 @@ struct MainFixture : ::testing::Test {
   testing::HeadlessBackend& ui() { return t.fake.ui; }
 
   std::array<bool, 4> Shown() {
+    using namespace main_layout;
     forms::MenuArray& menu = main().mnuoperations;
-    return {menu[0].Visible(), menu[1].Visible(), menu[2].Visible(), menu[3].Visible()};
+    return {menu[kEjectItem].Visible(), menu[kCloseItem].Visible(), menu[kLockItem].Visible(),
+            menu[kUnlockItem].Visible()};
   }
   std::array<bool, 4> Enabled() {
+    using namespace main_layout;
     forms::MenuArray& menu = main().mnuoperations;
-    return {menu[0].Enabled(), menu[1].Enabled(), menu[2].Enabled(), menu[3].Enabled()};
+    return {menu[kEjectItem].Enabled(), menu[kCloseItem].Enabled(), menu[kLockItem].Enabled(),
+            menu[kUnlockItem].Enabled()};
   }
   // Runs a handler as an event of the window thread.
   template <class F>

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "about/frm_about.h"
+#include "main/frm_main_layout.h"
 #include "program/product.h"
 #include "settings/frm_settings.h"
 #include "tests/native/main/main_fixture.h"
@@ -14,17 +15,17 @@ using Menus = MainFixture;
 TEST_F(Menus, FileHidesToTheTrayWhenSendToTrayIsOn) {
   Store("Visible on Start-up", "1");
   FrmMain& frm = Start();
-  frm.mnufile[0].set_caption("Close");
-  ASSERT_TRUE(ui().PickMenu(frm.mnufile, 0));
+  frm.mnufile[main_layout::kFileCloseItem].set_caption("Close");
+  ASSERT_TRUE(ui().PickMenu(frm.mnufile, main_layout::kFileCloseItem));
   EXPECT_FALSE(frm.Visible());
-  EXPECT_EQ(frm.mnufile[0].Caption(), "&Close");
+  EXPECT_EQ(frm.mnufile[main_layout::kFileCloseItem].Caption(), "&Close");
   EXPECT_FALSE(t->runtime().Ended());
 }
 
 TEST_F(Menus, FileEndsTheProgramWhenSendToTrayIsOff) {
   Store("Send to Tray", "0");
   FrmMain& frm = Start();
-  ASSERT_TRUE(ui().PickMenu(frm.mnufile, 0));
+  ASSERT_TRUE(ui().PickMenu(frm.mnufile, main_layout::kFileCloseItem));
   EXPECT_TRUE(t->runtime().Ended());
   EXPECT_TRUE(t.fake.settings.writes.empty());
 }
@@ -34,14 +35,14 @@ TEST_F(Menus, FileFollowsTheBoxAtOnceAndIgnoresOtherValues) {
   Store("Visible on Start-up", "1");
   FrmMain& frm = Start();
   ui().Click(t->frmSettings().Check4);  // ticked, not yet saved
-  ASSERT_EQ(frm.mnufile[0].Caption(), "E&xit");
-  ASSERT_TRUE(ui().PickMenu(frm.mnufile, 0));
+  ASSERT_EQ(frm.mnufile[main_layout::kFileCloseItem].Caption(), "E&xit");
+  ASSERT_TRUE(ui().PickMenu(frm.mnufile, main_layout::kFileCloseItem));
   EXPECT_FALSE(t->runtime().Ended());
   EXPECT_FALSE(frm.Visible());
 
   frm.Show();
   vars().SendToTray = 2;
-  ASSERT_TRUE(ui().PickMenu(frm.mnufile, 0));
+  ASSERT_TRUE(ui().PickMenu(frm.mnufile, main_layout::kFileCloseItem));
   Event([&] { frm.mnufile_Click(1); });
   EXPECT_TRUE(frm.Visible());
   EXPECT_FALSE(t->runtime().Ended());
@@ -49,34 +50,34 @@ TEST_F(Menus, FileFollowsTheBoxAtOnceAndIgnoresOtherValues) {
 
 TEST_F(Menus, OptionsShowsTheSettingsWindow) {
   FrmMain& frm = Start();
-  ASSERT_TRUE(ui().PickMenu(frm.mnuoptions, 0));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoptions, main_layout::kSettingsItem));
   EXPECT_TRUE(t->frmSettings().Visible());
 }
 
 TEST_F(Menus, CheckForUpdateAndAboutOpenOneWindowEachAndBringItForward) {
   FrmMain& frm = Start();
-  ASSERT_TRUE(ui().PickMenu(frm.mnuHelp, 3));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuHelp, main_layout::kCheckForUpdateItem));
   FrmWebUpdate* update = t->LoadedWebUpdate();
   ASSERT_NE(update, nullptr);
   EXPECT_TRUE(update->Visible());
   EXPECT_EQ(ui().Focused(), update);
-  ASSERT_TRUE(ui().PickMenu(frm.mnuHelp, 6));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuHelp, main_layout::kAboutItem));
   FrmAbout* about = t->LoadedAbout();
   ASSERT_NE(about, nullptr);
   EXPECT_TRUE(about->Visible());
   EXPECT_EQ(ui().Focused(), about);
 
-  ASSERT_TRUE(ui().PickMenu(frm.mnuHelp, 3));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuHelp, main_layout::kCheckForUpdateItem));
   EXPECT_EQ(t->LoadedWebUpdate(), update);
   EXPECT_EQ(ui().Focused(), update);
-  ASSERT_TRUE(ui().PickMenu(frm.mnuHelp, 6));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuHelp, main_layout::kAboutItem));
   EXPECT_EQ(t->LoadedAbout(), about);
   EXPECT_FALSE(frm.Visible());
 }
 
 TEST_F(Menus, VisitWebsiteOpensTheSiteThroughTheShell) {
   FrmMain& frm = Start();
-  ASSERT_TRUE(ui().PickMenu(frm.mnuHelp, 4));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuHelp, main_layout::kVisitWebsiteItem));
   ASSERT_EQ(t.fake.shell.calls.size(), 1u);
   const testing::ShellCall& call = t.fake.shell.calls[0];
   EXPECT_EQ(call.file, WebSiteUrl);
@@ -88,7 +89,7 @@ TEST_F(Menus, VisitWebsiteOpensTheSiteThroughTheShell) {
   EXPECT_EQ(call.show, 1);
 
   t.fake.shell.result = 31;  // no association: silent
-  ASSERT_TRUE(ui().PickMenu(frm.mnuHelp, 4));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuHelp, main_layout::kVisitWebsiteItem));
   EXPECT_TRUE(ui().message_boxes.empty());
 }
 

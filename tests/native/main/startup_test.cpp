@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "main/frm_main_layout.h"
 #include "main/platform_text.h"
 #include "program/product.h"
 #include "program/resource_ids.h"
@@ -25,7 +26,7 @@ TEST_F(Startup, FirstRunShowsOnlyTheTrayIconAndWritesNothing) {
   ASSERT_NE(t->LoadedSplash(), nullptr);
   EXPECT_FALSE(t->LoadedSplash()->Visible());
   EXPECT_TRUE(t.fake.placement.calls.empty());
-  EXPECT_EQ(frm.mnufile[0].Caption(), "&Close");
+  EXPECT_EQ(frm.mnufile[main_layout::kFileCloseItem].Caption(), "&Close");
   EXPECT_EQ(t->frmSettings().Check3.Value(), 0);
   EXPECT_EQ(t->frmSettings().Check2.Value(), 0);
   EXPECT_EQ(t->frmSettings().Check4.Value(), 1);
@@ -78,7 +79,7 @@ TEST_F(Startup, SendToTrayOffGivesExitAndOtherFlagValuesAreLeftAlone) {
   Store("Banner Enabled", "7");
   Store("Visible on Start-up", "-1");
   FrmMain& frm = Start();
-  EXPECT_EQ(frm.mnufile[0].Caption(), "E&xit");
+  EXPECT_EQ(frm.mnufile[main_layout::kFileCloseItem].Caption(), "E&xit");
   EXPECT_EQ(t->frmSettings().Check4.Value(), 0);
   EXPECT_TRUE(t.fake.placement.calls.empty());
   EXPECT_FALSE(t->frmSplash().Visible());
@@ -88,7 +89,7 @@ TEST_F(Startup, SendToTrayOffGivesExitAndOtherFlagValuesAreLeftAlone) {
   testing::TestProgram other;
   other.fake.settings.values[{"Ventrix 3", "settings", "Send to Tray"}] = "3";
   other->Start();
-  EXPECT_EQ(other->frmMain().mnufile[0].Caption(), "&Close");
+  EXPECT_EQ(other->frmMain().mnufile[main_layout::kFileCloseItem].Caption(), "&Close");
   EXPECT_EQ(other->frmSettings().Check4.Value(), 0);
 }
 
@@ -96,10 +97,10 @@ TEST_F(Startup, CaptionsCarryTheDriveAsStoredAndOnlyEjectAndLockAreOffered) {
   Store("Device Status", "opened");
   Store("Lock Status", "1");
   FrmMain& frm = Start();
-  EXPECT_EQ(frm.mnuoperations[0].Caption(), "Eject Drive (D:\\)");
-  EXPECT_EQ(frm.mnuoperations[1].Caption(), "Close Drive (D:\\)");
-  EXPECT_EQ(frm.mnuoperations[2].Caption(), "Lock Drive (D:\\)");
-  EXPECT_EQ(frm.mnuoperations[3].Caption(), "Un-Lock Drive (D:\\)");
+  EXPECT_EQ(frm.mnuoperations[main_layout::kEjectItem].Caption(), "Eject Drive (D:\\)");
+  EXPECT_EQ(frm.mnuoperations[main_layout::kCloseItem].Caption(), "Close Drive (D:\\)");
+  EXPECT_EQ(frm.mnuoperations[main_layout::kLockItem].Caption(), "Lock Drive (D:\\)");
+  EXPECT_EQ(frm.mnuoperations[main_layout::kUnlockItem].Caption(), "Un-Lock Drive (D:\\)");
   EXPECT_EQ(Shown(), kEjectAndLock);
   EXPECT_EQ(Enabled(), kAllEnabled);
 }
@@ -107,7 +108,7 @@ TEST_F(Startup, CaptionsCarryTheDriveAsStoredAndOnlyEjectAndLockAreOffered) {
 TEST_F(Startup, NoCdDriveGivesEmptyBrackets) {
   t.fake.drives.drives = {{"C:\\", 3}};
   FrmMain& frm = Start();
-  EXPECT_EQ(frm.mnuoperations[0].Caption(), "Eject Drive ()");
+  EXPECT_EQ(frm.mnuoperations[main_layout::kEjectItem].Caption(), "Eject Drive ()");
 }
 
 struct PlatformCase {
@@ -166,18 +167,11 @@ class WitnessStore : public testing::FakeSettingsStore {
   }
 };
 
-Platform WithStore(testing::TestPlatform& fake, SettingsStore& store) {
-  Platform base = fake.platform();
-  return Platform{base.ui,    base.version,    base.devices,   base.drives,   base.multimedia,
-                  store,      base.registry,   base.shell,     base.programs, base.placement,
-                  base.facts, base.tray_icons, base.web_checks};
-}
-
 TEST(StartupOrder, ThePlatformLineIsWrittenBeforeTheSettingsAreRead) {
   testing::TestPlatform fake;
   fake.version.SetWin98();
   WitnessStore store;
-  Program program(WithStore(fake, store));
+  Program program(fake.platform({.settings = &store}));
   std::string line_at_first_read = "<not read>";
   bool settings_window_loaded = false;
   store.on_first_read = [&] {
@@ -222,12 +216,9 @@ class VisibilityWitness : public testing::HeadlessBackend {
 TEST(StartupOrder, SplashOnTopThenShownThenTickedAndMainShownBeforeItsBoxIsTicked) {
   testing::TestPlatform fake;
   VisibilityWitness ui;
-  fake.settings.values[{"Ventrix 3", "settings", "Banner Enabled"}] = "1";
-  fake.settings.values[{"Ventrix 3", "settings", "Visible on Start-up"}] = "1";
-  Platform base = fake.platform();
-  Program program(Platform{ui, base.version, base.devices, base.drives, base.multimedia,
-                           base.settings, base.registry, base.shell, base.programs, base.placement,
-                           base.facts, base.tray_icons, base.web_checks});
+  fake.Store("Banner Enabled", "1");
+  fake.Store("Visible on Start-up", "1");
+  Program program(fake.platform({.ui = &ui}));
   std::vector<std::string> seen;
   ui.on_visible = [&](const forms::Form& form) {
     const FrmSettings* settings = program.LoadedSettings();

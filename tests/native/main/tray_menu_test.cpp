@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "about/frm_about.h"
+#include "platform/device_control.h"
 #include "program/resource_ids.h"
 #include "settings/frm_settings.h"
 #include "tests/native/main/main_fixture.h"
@@ -11,9 +12,6 @@ namespace ventrix {
 namespace {
 
 using TrayMenu = MainFixture;
-
-constexpr std::uint32_t kEject = 0x2D4808;
-constexpr std::uint32_t kLoad = 0x2D480C;
 
 TEST_F(TrayMenu, NineRowsInOrderWithTheDriveAsHeldAtStartup) {
   Start();
@@ -64,8 +62,8 @@ TEST_F(TrayMenu, OperateTrayAndLockUnlockToggleByTheRememberedState) {
   t.tray().on_click(kMouseRight);
   EXPECT_EQ(vars().LockStatus, 0);
   EXPECT_EQ(t.fake.devices.calls.size(), 4u);
-  EXPECT_EQ(t.fake.devices.calls[0].codes.at(0), kEject);
-  EXPECT_EQ(t.fake.devices.calls[1].codes.at(0), kLoad);
+  EXPECT_EQ(t.fake.devices.calls[0].codes.at(0), kIoctlStorageEjectMedia);
+  EXPECT_EQ(t.fake.devices.calls[1].codes.at(0), kIoctlStorageLoadMedia);
 }
 
 TEST_F(TrayMenu, UnknownRememberedStatesDoNothing) {
@@ -163,11 +161,7 @@ class FailingMenuFactory : public TrayIconFactory {
 TEST(TrayMenuFailure, AFailingMenuIsSkippedQuietly) {
   testing::TestPlatform fake;
   FailingMenuFactory icons;
-  Platform base = fake.platform();
-  Platform platform{base.ui,       base.version,  base.devices,   base.drives,   base.multimedia,
-                    base.settings, base.registry, base.shell,     base.programs, base.placement,
-                    base.facts,    icons,         base.web_checks};
-  Program program(platform);
+  Program program(fake.platform({.tray_icons = &icons}));
   program.Start();
   ASSERT_NE(icons.last, nullptr);
   icons.last->on_click(kMouseRight);

@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "about/frm_about.h"
+#include "main/frm_main_layout.h"
+#include "platform/device_control.h"
 #include "program/product.h"
 #include "settings/frm_settings.h"
 #include "splash/frm_splash.h"
@@ -13,10 +15,6 @@ namespace {
 
 using Ops = MainFixture;
 
-constexpr std::uint32_t kEject = 0x2D4808;
-constexpr std::uint32_t kLoad = 0x2D480C;
-constexpr std::uint32_t kMediaRemoval = 0x2D4804;
-
 TEST_F(Ops, XpDoubleClickEjectsThenClosesTheSelectedDrive) {
   FrmMain& frm = Start();
   ASSERT_EQ(vars().DriveLetter, "D:\\");
@@ -25,7 +23,7 @@ TEST_F(Ops, XpDoubleClickEjectsThenClosesTheSelectedDrive) {
   ui().DblClick(frm.Label1);
   ASSERT_EQ(t.fake.devices.calls.size(), 1u);
   EXPECT_EQ(t.fake.devices.calls[0].path, "\\\\.\\D:");
-  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kEject}));
+  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kIoctlStorageEjectMedia}));
   EXPECT_EQ(vars().DriveLetter, "D:");
   EXPECT_EQ(vars().DeviceStatus, "opened");
   EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
@@ -36,7 +34,8 @@ TEST_F(Ops, XpDoubleClickEjectsThenClosesTheSelectedDrive) {
   EXPECT_EQ(Shown(), (Row{false, true, false, false}));
 
   ui().DblClick(frm.Label1);
-  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kEject, kLoad}));
+  EXPECT_EQ(t.fake.devices.Codes(),
+            (std::vector<std::uint32_t>{kIoctlStorageEjectMedia, kIoctlStorageLoadMedia}));
   EXPECT_EQ(vars().DeviceStatus, "closed");
   EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Closed.");
   EXPECT_EQ(t.tray().balloons.back().text, "Device D: Tray is Closed.");
@@ -50,41 +49,42 @@ TEST_F(Ops, MenuFollowsEveryOperationAsInTheStateTable) {
   EXPECT_EQ(Shown(), kEjectAndLock);
   EXPECT_EQ(Enabled(), kAllEnabled);
 
-  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 0));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kEjectItem));
   EXPECT_EQ(Shown(), (Row{false, true, false, false}));
   EXPECT_EQ(Enabled(), kAllEnabled);
 
-  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 1));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kCloseItem));
   EXPECT_EQ(Shown(), kEjectAndLock);
 
-  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 2));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kLockItem));
   EXPECT_EQ(Shown(), (Row{true, false, false, true}));
   EXPECT_EQ(Enabled(), (Row{false, false, true, true}));
   EXPECT_EQ(vars().LockStatus, 1);
   EXPECT_EQ(frm.Label1.Caption(), "Device D: is locked.");
   EXPECT_EQ(t.fake.devices.calls.back().inputs.back(), (std::vector<std::uint8_t>{1}));
 
-  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 3));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kUnlockItem));
   EXPECT_EQ(Shown(), kEjectAndLock);
   EXPECT_EQ(Enabled(), kAllEnabled);
   EXPECT_EQ(vars().LockStatus, 0);
   EXPECT_EQ(frm.Label1.Caption(), "Device D: is unlocked.");
-  EXPECT_EQ(t.fake.devices.calls.back().codes, (std::vector<std::uint32_t>{kMediaRemoval}));
+  EXPECT_EQ(t.fake.devices.calls.back().codes,
+            (std::vector<std::uint32_t>{kIoctlStorageMediaRemoval}));
   EXPECT_EQ(t.fake.devices.calls.back().inputs.back(), (std::vector<std::uint8_t>{0}));
 }
 
 TEST_F(Ops, LockThenCloseLeavesEjectDisabledAndUnlockReenablesIt) {
   Store("Device Status", "opened");
   FrmMain& frm = Start();
-  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 2));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kLockItem));
   ui().DblClick(frm.Label1);  // the status line ignores the menu's enabled state
-  EXPECT_EQ(t.fake.devices.Codes().back(), kLoad);
+  EXPECT_EQ(t.fake.devices.Codes().back(), kIoctlStorageLoadMedia);
   EXPECT_EQ(Shown(), kEjectAndLock);
   EXPECT_EQ(Enabled(), (Row{false, false, true, true}));
 
-  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 2));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kLockItem));
   EXPECT_EQ(Shown(), (Row{true, false, false, true}));
-  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 3));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kUnlockItem));
   EXPECT_EQ(Enabled(), kAllEnabled);
   EXPECT_EQ(Shown(), kEjectAndLock);
 }
@@ -112,7 +112,7 @@ TEST_F(Ops, Windows98UsesCommandStringsAndReportsNothing) {
 TEST_F(Ops, Windows2003NeitherEjectsNorClosesButLocks) {
   t.fake.version.SetWin2003();
   FrmMain& frm = Start();
-  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 0));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kEjectItem));
   Event([&] { frm.CloseDrive(); });
   ui().DblClick(frm.Label1);
   EXPECT_TRUE(t.fake.devices.calls.empty());
@@ -121,8 +121,8 @@ TEST_F(Ops, Windows2003NeitherEjectsNorClosesButLocks) {
   EXPECT_EQ(frm.Label1.Caption(), "Ready");
   EXPECT_EQ(Shown(), kEjectAndLock);
 
-  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 2));
-  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kMediaRemoval}));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kLockItem));
+  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kIoctlStorageMediaRemoval}));
   EXPECT_EQ(frm.Label1.Caption(), "Device D: is locked.");
 }
 
@@ -130,10 +130,11 @@ TEST_F(Ops, Windows7And2000UseTheDevicePath) {
   t.fake.version.SetWin7();
   FrmMain& frm = Start();
   ui().DblClick(frm.Label1);
-  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kEject}));
+  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kIoctlStorageEjectMedia}));
   t.fake.version.SetWin2000();  // asked anew at every call
   ui().DblClick(frm.Label1);
-  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kEject, kLoad}));
+  EXPECT_EQ(t.fake.devices.Codes(),
+            (std::vector<std::uint32_t>{kIoctlStorageEjectMedia, kIoctlStorageLoadMedia}));
 }
 
 TEST_F(Ops, ToggleIgnoresAnUnknownTrayStateButTheMenuStillWorks) {
@@ -146,8 +147,8 @@ TEST_F(Ops, ToggleIgnoresAnUnknownTrayStateButTheMenuStillWorks) {
     fresh.fake.ui.DblClick(frm.Label1);
     EXPECT_TRUE(fresh.fake.devices.calls.empty());
     EXPECT_EQ(frm.Label1.Caption(), "Ready");
-    ASSERT_TRUE(fresh.fake.ui.PickMenu(frm.mnuoperations, 0));
-    EXPECT_EQ(fresh.fake.devices.Codes(), (std::vector<std::uint32_t>{kEject}));
+    ASSERT_TRUE(fresh.fake.ui.PickMenu(frm.mnuoperations, main_layout::kEjectItem));
+    EXPECT_EQ(fresh.fake.devices.Codes(), (std::vector<std::uint32_t>{kIoctlStorageEjectMedia}));
     EXPECT_EQ(fresh->vars().DeviceStatus, "opened");
   }
 }
@@ -165,7 +166,8 @@ TEST_F(Ops, EjectTwiceSendsTwoRequestsAndStaysOpened) {
   FrmMain& frm = Start();
   Event([&] { frm.EjectDrive(); });
   Event([&] { frm.EjectDrive(); });
-  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kEject, kEject}));
+  EXPECT_EQ(t.fake.devices.Codes(),
+            (std::vector<std::uint32_t>{kIoctlStorageEjectMedia, kIoctlStorageEjectMedia}));
   EXPECT_EQ(vars().DeviceStatus, "opened");
 }
 
@@ -218,11 +220,11 @@ TEST_F(Ops, WhileHiddenTheTimersStopWhenIdleAndAStatusStaysExactlySevenSeconds) 
 // The state follows what was asked, so the toggle never sticks; the status says the drive refused.
 TEST_F(Ops, RefusedOrUnopenedRequestsChangeStateAndMenuAsOnSuccess) {
   FrmMain& frm = Start();
-  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 2));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kLockItem));
   t.fake.devices.request_succeeds = false;  // a locked drive refuses the eject
   t.tray().picks.push_back("Operate Tray");
   t.tray().on_click(kMouseRight);
-  EXPECT_EQ(t.fake.devices.Codes().back(), kEject);
+  EXPECT_EQ(t.fake.devices.Codes().back(), kIoctlStorageEjectMedia);
   EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray could not be ejected.");
   EXPECT_EQ(t.tray().balloons.back().text, "Device D: Tray could not be ejected.");
   EXPECT_EQ(vars().DeviceStatus, "opened");
@@ -251,8 +253,8 @@ TEST_F(Ops, RefusedOrUnopenedRequestsChangeStateAndMenuAsOnSuccess) {
 TEST_F(Ops, Windows98LocksThroughTheDevicePath) {
   t.fake.version.SetWin98();
   FrmMain& frm = Start();
-  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, 2));
-  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kMediaRemoval}));
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kLockItem));
+  EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{kIoctlStorageMediaRemoval}));
   EXPECT_EQ(frm.Label1.Caption(), "Device D: is locked.");
   EXPECT_EQ(vars().LockStatus, 1);
 }
@@ -271,12 +273,7 @@ TEST(OpsCommandStrings, ARejectedCommandStillTogglesTheRememberedState) {
   testing::TestPlatform fake;
   fake.version.SetWin98();
   RejectingMultimedia multimedia;
-  Platform platform = fake.platform();
-  Platform rejecting{platform.ui,        platform.version,   platform.devices,  platform.drives,
-                     multimedia,         platform.settings,  platform.registry, platform.shell,
-                     platform.programs,  platform.placement, platform.facts,    platform.tray_icons,
-                     platform.web_checks};
-  Program program(rejecting);
+  Program program(fake.platform({.multimedia = &multimedia}));
   program.Start();
   program.runtime().Dispatch([&] { program.frmMain().ToggleTray(); });
   EXPECT_EQ(program.vars().DeviceStatus, "opened");

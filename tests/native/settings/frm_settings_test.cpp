@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "main/frm_main_layout.h"
 #include "platform/window_placement.h"
 #include "tests/native/settings/settings_fixture.h"
 
@@ -84,16 +85,17 @@ TEST_F(FrmSettingsTest, CloseSetsTheFileItemSavesAndHides) {
   settings.Show();
   settings.Check4.set_value(forms::kChecked);
   ui().Click(settings.Cmdmain);
-  EXPECT_EQ(main.mnufile[0].Caption(), "Close");
+  EXPECT_EQ(main.mnufile[main_layout::kFileCloseItem].Caption(), "Close");
   EXPECT_FALSE(settings.Visible());
   EXPECT_EQ(program->LoadedSettings(), &settings);
   EXPECT_EQ(store().Get("settings", "Default CD Drive Letter"), "D:");
 
   settings.Check4.set_value(forms::kUnchecked);
   EXPECT_EQ(vars().SendToTray, 0);
-  EXPECT_EQ(main.mnufile[0].Caption(), "Close");  // only "&Close" relabels it
+  EXPECT_EQ(main.mnufile[main_layout::kFileCloseItem].Caption(),
+            "Close");  // only "&Close" relabels it
   ui().Click(settings.Cmdmain);
-  EXPECT_EQ(main.mnufile[0].Caption(), "Exit");
+  EXPECT_EQ(main.mnufile[main_layout::kFileCloseItem].Caption(), "Exit");
   EXPECT_EQ(store().Get("settings", "Send to Tray"), "0");
 }
 
@@ -208,7 +210,7 @@ TEST_F(FrmSettingsTest, CloseCopiesTheBoxesRelabelsWithTheStrippedDriveAndSetsNo
   EXPECT_EQ(vars().VisibleOnStartup, 1);
   EXPECT_EQ(vars().BannerEnabled, 1);
   EXPECT_EQ(vars().SendToTray, 0);
-  EXPECT_EQ(main.mnufile[0].Caption(), "Exit");
+  EXPECT_EQ(main.mnufile[main_layout::kFileCloseItem].Caption(), "Exit");
   EXPECT_EQ(OperationCaptions(main),
             (std::vector<std::string>{"Eject Drive (E:)", "Close Drive (E:)", "Lock Drive (E:)",
                                       "Un-Lock Drive (E:)"}));
@@ -220,11 +222,11 @@ TEST_F(FrmSettingsTest, CloseCopiesTheBoxesRelabelsWithTheStrippedDriveAndSetsNo
 TEST_F(FrmSettingsTest, CloseLeavesTheFileItemForAGreyedTrayBox) {
   FrmSettings& settings = Window();
   FrmMain& main = program->frmMain();
-  const std::string before = main.mnufile[0].Caption();
+  const std::string before = main.mnufile[main_layout::kFileCloseItem].Caption();
   settings.Check4.set_value(forms::kGrayed);
   EXPECT_EQ(vars().SendToTray, forms::kGrayed);
   ui().Click(settings.Cmdmain);
-  EXPECT_EQ(main.mnufile[0].Caption(), before);
+  EXPECT_EQ(main.mnufile[main_layout::kFileCloseItem].Caption(), before);
   EXPECT_EQ(store().Get("settings", "Send to Tray"), "2");
 }
 
@@ -246,7 +248,7 @@ TEST_F(FrmSettingsTest, GreyedBoxesLeaveTheirFlagsAndTheSplashBoxHasNoHandling) 
 TEST_F(FrmSettingsTest, DefaultPutsTheFlagsIntoTheBoxesAndAppliesAlwaysOnTopToBothWindows) {
   FrmSettings& settings = Window();
   FrmMain& main = program->frmMain();
-  const std::string file_caption = main.mnufile[0].Caption();
+  const std::string file_caption = main.mnufile[main_layout::kFileCloseItem].Caption();
   vars().AlwaysOnTop = 1;
   vars().SendToTray = 0;
   auto& calls = program.fake.placement.calls;
@@ -260,7 +262,7 @@ TEST_F(FrmSettingsTest, DefaultPutsTheFlagsIntoTheBoxesAndAppliesAlwaysOnTopToBo
   EXPECT_EQ(calls[1].window, ui().HandleOf(settings));
   EXPECT_EQ(calls[0].insert_after, kHwndTopmost);
   EXPECT_EQ(calls[1].insert_after, kHwndTopmost);
-  EXPECT_EQ(main.mnufile[0].Caption(), file_caption);
+  EXPECT_EQ(main.mnufile[main_layout::kFileCloseItem].Caption(), file_caption);
   EXPECT_EQ(store().Get("settings", "Always On Top"), "1");
   EXPECT_EQ(store().Get("settings", "Send to Tray"), "0");
   EXPECT_FALSE(settings.Visible());

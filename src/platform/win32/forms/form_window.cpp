@@ -29,7 +29,7 @@ COLORREF LineColor(forms::Color color) {
 }  // namespace
 
 void FormWindow::RegisterWindowClass(HINSTANCE instance) {
-  RegisterFormClass(instance, &FormWindow::WindowProc);
+  RegisterFormClass(instance, &WindowProcedure<FormWindow>::Thunk);
 }
 
 FormWindow* FormWindow::FromHandle(HWND window) {
@@ -38,7 +38,7 @@ FormWindow* FormWindow::FromHandle(HWND window) {
   GetWindowThreadProcessId(window, &process);
   if (process != GetCurrentProcessId()) return nullptr;
   if (!IsFormClass(window)) return nullptr;
-  return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return WindowProcedure<FormWindow>::ObjectOf(window);
 }
 
 FormWindow::FormWindow(forms::Form& form, HINSTANCE instance, FontCache& fonts,
@@ -70,7 +70,8 @@ void FormWindow::Create(HMENU menu_bar) {
   // Sized for a bar of one row; FinishLayout corrects the size should it wrap.
   AdjustWindowRectForDpi(frame, style.style, menu_bar != nullptr, style.ex_style, dpi_);
   // The form's icon comes with the window's class; only a later change is sent to it.
-  const std::string class_name = FormClassFor(instance_, &FormWindow::WindowProc, form.Icon());
+  const std::string class_name =
+      FormClassFor(instance_, &WindowProcedure<FormWindow>::Thunk, form.Icon());
   CreateWindowExA(style.ex_style, class_name.c_str(), form.Caption().c_str(), style.style, 0, 0,
                   frame.right - frame.left, frame.bottom - frame.top, nullptr, menu_bar, instance_,
                   this);
@@ -230,28 +231,6 @@ void FormWindow::RaiseKeyPress(char key) {
   Raise([&form, key] {
     if (form.on_key_press) form.on_key_press(key);
   });
-}
-
-LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  try {
-    if (message == WM_NCCREATE) {
-      auto* self =
-          static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-      self->hwnd_ = window;
-      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
-    if (message == WM_NCDESTROY) {
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      self->hwnd_ = nullptr;
-      return DefWindowProcA(window, message, wparam, lparam);
-    }
-    return self->HandleMessage(message, wparam, lparam);
-  } catch (...) {
-    // Nothing may unwind into the system; the runtime has reported what it could.
-    return 0;
-  }
 }
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

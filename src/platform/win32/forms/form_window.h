@@ -15,6 +15,7 @@
 #include "platform/win32/forms/fonts.h"
 #include "platform/win32/forms/handles.h"
 #include "platform/win32/forms/tool_tip.h"
+#include "platform/win32/window_procedure.h"
 
 namespace ventrix::win32::ui {
 
@@ -76,7 +77,9 @@ class FormWindow : public forms::FormPeer {
   void RaiseKeyPress(char key);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  friend class WindowProcedure<FormWindow>;
+  void OnWindowAttached(HWND window) { hwnd_ = window; }
+  void OnWindowDetached() { hwnd_ = nullptr; }
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   NativeControl* ControlById(int id) const;
   NativeControl* ControlByWindow(HWND child) const;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/win32/forms/native_control.h"
+#include "platform/win32/window_procedure.h"
 
 namespace ventrix::win32::ui {
 
@@ -24,7 +25,8 @@ class PaintedControl : public NativeControl {
   virtual void OnMouseDown() {}
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  friend class WindowProcedure<PaintedControl>;
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 };
 
 }  // namespace ventrix::win32::ui
