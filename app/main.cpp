@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/device_control_win32.h"
+#include "platform/win32/dll_search_win32.h"
 #include "platform/win32/forms/backend_win32.h"
 #include "platform/win32/multimedia_win32.h"
 #include "platform/win32/programs_win32.h"
@@ -19,6 +20,7 @@
 #include "program/program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  ventrix::win32::HardenDllSearch();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
