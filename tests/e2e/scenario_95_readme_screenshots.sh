@@ -5,6 +5,11 @@
 
 clear_settings
 start_ventrix winxp readme-screenshots
+# The popup menu before any balloon covers it.
+tray_open_menu
+screenshot readme-tray-popup-menu
+xdotool mousemove 100 100 click 1
+sleep 1
 check "readme screenshots: the program's device requests answer success" \
   drv_ok drive-accepts "$MAIN"
 watch_status "Device D: Tray is Ejected."
