@@ -4,7 +4,7 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 APT_PACKAGES := cmake g++ make googletest g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix \
 	binutils-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth imagemagick xdotool python3 \
-	clang-format clang libclang-rt-14-dev
+	clang-format clang libclang-rt-14-dev fonts-wine
 
 # libFuzzer's runtime, which the clang package alone does not bring.
 FUZZER_RUNTIME := /usr/lib/llvm-14/lib/clang/14*/lib/linux/libclang_rt.fuzzer-x86_64.a
@@ -24,6 +24,7 @@ deps:
 	  command -v $$tool >/dev/null || missing=1; done; \
 	compgen -G "$(FUZZER_RUNTIME)" >/dev/null || missing=1; \
 	[ -f /usr/src/googletest/CMakeLists.txt ] || missing=1; \
+	[ -f /usr/share/wine/fonts/marlett.ttf ] || missing=1; \
 	dpkg -s wine32:i386 >/dev/null 2>&1 || missing=1; \
 	if [ $$missing = 1 ]; then \
 	  echo "Installing build and test dependencies..."; \

@@ -6,6 +6,7 @@
 
 #include "instance_gate.h"
 #include "platform/win32/device_control_win32.h"
+#include "platform/win32/dll_search_win32.h"
 #include "platform/win32/forms/backend_win32.h"
 #include "platform/win32/hand_over_win32.h"
 #include "platform/win32/multimedia_win32.h"
@@ -22,6 +23,8 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   using namespace ventrix;
+  // First of all: no library loaded from here on is searched for beside the exe.
+  win32::HardenDllSearch();
   const win32::InstanceIdentity identity = win32::ThisInstance();
   // Held while this process is the instance; let go when WinMain returns.
   win32::InstanceLock lock(identity);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/e2e_accepting_drive.h"
 #include "tests/e2e/e2e_counts.h"
 #include "tests/e2e/e2e_protocol.h"
 
@@ -139,6 +140,9 @@ void Answer(HWND window, WPARAM request) {
   } else if (request == ventrix::e2e::kCountObjects) {
     in.close();
     ReportCounts(reply);
+  } else if (request == ventrix::e2e::kAcceptDeviceRequests) {
+    reply << (ventrix::e2e::AcceptDeviceRequests() ? "accepting" : "missing|DeviceIoControl")
+          << "\n";
   }
   in.close();
   const std::string partial = std::string(ventrix::e2e::kReplyFile) + ".part";

@@ -20,6 +20,9 @@ inline constexpr unsigned kPickMenu = 2;  // request: an item caption; reply: "p
 inline constexpr unsigned kCycleMenu = 3;
 // reply: one "COUNT|NAME|VALUE|HOW" line per kind of object the program holds
 inline constexpr unsigned kCountObjects = 4;
+// reply: "accepting" once the program's device requests all answer success, or
+// "missing|DeviceIoControl"
+inline constexpr unsigned kAcceptDeviceRequests = 5;
 
 // Bounds on what a request may ask, so a wrong argument cannot hang the program.
 inline constexpr int kMaxCycles = 100000;

@@ -6,6 +6,8 @@ SETTINGS_KEY='HKCU\Software\VB and VBA Program Settings\Ventrix 3'
 MAIN="Ventrix 3"
 SPLASH="@Tarrowby"
 SETTINGS="Ventrix Professional"
+# Wine's own Marlett font (Debian's fonts-wine).
+E2E_MARLETT=/usr/share/wine/fonts/marlett.ttf
 
 e2e_setup() {
   mkdir -p "$1"
@@ -22,6 +24,9 @@ e2e_setup() {
   mkdir -p "$WINEPREFIX"
   WINEDEBUG=-all wine wineboot --init >/dev/null 2>&1
   WINEDEBUG=-all wineserver -w
+  # Caption buttons are drawn from the Marlett font; this Wine build does not look in its own
+  # font folder, so without a copy in the prefix they come out as the letters "0 1 r".
+  cp "$E2E_MARLETT" "$WINEPREFIX/drive_c/windows/Fonts/"
   # D: is a CD-ROM drive backed by a folder.
   mkdir -p "$WINEPREFIX/cdrom"
   ln -sfn "$WINEPREFIX/cdrom" "$WINEPREFIX/dosdevices/d:"

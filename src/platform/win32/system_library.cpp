@@ -17,9 +17,13 @@ std::optional<SystemLibrary> SystemLibrary::Load(const std::string& file_name) {
   if (path.back() != '\\') path += '\\';
   path += file_name;
   if (path.size() >= MAX_PATH) return std::nullopt;
-  // With a full path, the altered search order looks for the DLL's own imports in its folder
-  // before the program's.
-  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  // The DLL's own imports come from the system directory only. Releases without that flag
+  // (before the loader update of Vista and 7) refuse it, and there the altered search order of
+  // a full path looks for them in the DLL's folder first.
+  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (module == nullptr) {
+    module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  }
   if (module == nullptr) return std::nullopt;
   return SystemLibrary(module);
 }

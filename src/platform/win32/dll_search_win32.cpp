@@ -1,0 +1,39 @@
+#include "platform/win32/dll_search_win32.h"
+
+#include <windows.h>
+
+namespace ventrix::win32 {
+
+namespace {
+
+using SetDefaultDllDirectoriesFunction = BOOL WINAPI(DWORD);
+using SetDllDirectoryFunction = BOOL WINAPI(LPCSTR);
+
+template <class Function>
+Function* FindKernelFunction(HMODULE kernel, const char* name) {
+  // Through the generic function pointer type, which any function pointer converts from.
+  return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(kernel, name)));
+}
+
+}  // namespace
+
+// https://learn.microsoft.com/windows/win32/api/libloaderapi/nf-libloaderapi-setdefaultdlldirectories
+// Both functions are looked up at run time so that releases without them still start.
+DllSearch HardenDllSearch() {
+  // kernel32 is a static import, so it is loaded already and this loads nothing.
+  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  if (kernel == nullptr) return DllSearch::kUnchanged;
+  const auto set_default_directories =
+      FindKernelFunction<SetDefaultDllDirectoriesFunction>(kernel, "SetDefaultDllDirectories");
+  if (set_default_directories != nullptr && set_default_directories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    return DllSearch::kSystemDirectoryOnly;
+  }
+  const auto set_dll_directory =
+      FindKernelFunction<SetDllDirectoryFunction>(kernel, "SetDllDirectoryA");
+  if (set_dll_directory != nullptr && set_dll_directory("")) {
+    return DllSearch::kCurrentDirectoryRemoved;
+  }
+  return DllSearch::kUnchanged;
+}
+
+}  // namespace ventrix::win32
