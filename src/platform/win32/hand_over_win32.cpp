@@ -52,26 +52,10 @@ DWORD Remaining(DWORD start, DWORD timeout_ms) {
 InstanceWindow::InstanceWindow(HINSTANCE instance, const InstanceIdentity& identity,
                                CommandHandler handler)
     : handler_(std::move(handler)) {
-  RegisterInstanceClass(instance, &InstanceWindow::WindowProc);
+  RegisterInstanceClass(instance, &WindowProcedure<InstanceWindow>::Thunk);
   // Top-level and never shown: FindWindow sees it on this desktop only.
   window_.reset(CreateWindowExA(0, kInstanceClassName, identity.name.c_str(), WS_POPUP, 0, 0, 0, 0,
                                 nullptr, nullptr, instance, this));
-}
-
-LRESULT CALLBACK InstanceWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                            LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<InstanceWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
-  try {
-    return self->HandleMessage(window, message, wparam, lparam);
-  } catch (...) {
-    return 0;
-  }
 }
 
 LRESULT InstanceWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -13,6 +13,7 @@
 
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/single_instance_win32.h"
+#include "platform/win32/window_procedure.h"
 #include "program/command_line.h"
 
 namespace ventrix::win32 {
@@ -32,7 +33,7 @@ class InstanceWindow {
   HWND hwnd() const { return window_.get(); }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  friend class WindowProcedure<InstanceWindow>;
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   CommandHandler handler_;
