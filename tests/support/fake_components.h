@@ -2,6 +2,7 @@
 // Fakes of the tray icon and the web version check.
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +45,7 @@ class FakeTrayIcon : public TrayIcon, public TrayMenuRoot, public FaultInjectabl
       return std::nullopt;
     }
     ++menus_shown;
+    if (while_open) while_open();
     if (picks.empty()) return std::nullopt;
     std::optional<std::string> key = picks.front();
     picks.pop_front();
@@ -62,6 +64,8 @@ class FakeTrayIcon : public TrayIcon, public TrayMenuRoot, public FaultInjectabl
   std::vector<Balloon> balloons;
   std::vector<Balloon> refused_balloons;
   std::deque<std::optional<std::string>> picks;
+  // Runs while the menu is open (a test moves the clock on there, as a user who takes time).
+  std::function<void()> while_open;
   int menus_shown = 0;
   int menus_failed = 0;
   // Whether the shell took the icon when it was added.

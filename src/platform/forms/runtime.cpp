@@ -103,6 +103,11 @@ void Runtime::DispatchWhenIdle(const void* key, const Form* owner, std::function
   if (!waiting) held_.push_back({key, owner, std::move(event)});
 }
 
+void Runtime::DropHeld(const void* key) {
+  if (key == nullptr) return;
+  std::erase_if(held_, [key](const HeldEvent& held) { return held.key == key; });
+}
+
 void Runtime::RunHeld() {
   // Each held event is an outermost handler of its own; the loop here takes them in turn, and
   // one held by such a handler joins the end of the queue.

@@ -57,6 +57,8 @@ class Runtime {
   // The held events of a form are dropped when it unloads (owner; nullptr for none), an event
   // for a form no longer loaded is dropped at once, and all of them when the program ends.
   void DispatchWhenIdle(const void* key, const Form* owner, std::function<void()> event);
+  // Forgets the event held under a key, if any: what it would have done is no longer due.
+  void DropHeld(const void* key);
   // How many events are held (for tests).
   std::size_t HeldEvents() const { return held_.size(); }
 

@@ -8,6 +8,9 @@
 namespace ventrix::forms {
 
 void Timer::Restart() {
+  // A tick that fell due before the restart and waits for a handler is not due any more: the
+  // full interval starts now (so a status set inside a menu stays its seven seconds).
+  Owner().runtime().DropHeld(this);
   paused_ = false;
   SyncPeer(Change::kRunning);
 }

@@ -37,7 +37,7 @@ TEST_F(Ops, XpDoubleClickEjectsThenClosesTheSelectedDrive) {
   EXPECT_EQ(t.fake.devices.Codes(),
             (std::vector<std::uint32_t>{kIoctlStorageEjectMedia, kIoctlStorageLoadMedia}));
   EXPECT_EQ(vars().DeviceStatus, "closed");
-  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Closed.");
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
   EXPECT_EQ(t.tray().balloons.back().text, "Device D: Tray is Closed.");
   EXPECT_EQ(Shown(), kEjectAndLock);
   // Nothing the operations do reaches the settings store.
@@ -210,6 +210,18 @@ TEST_F(Ops, WhileHiddenTheTimersStopWhenIdleAndAStatusStaysExactlySevenSeconds) 
   ASSERT_EQ(t.fake.ui.message_boxes.size(), 1u);
   EXPECT_EQ(frm.Label1.Caption(), "Ready");  // the tick due at 7 s ran once the box closed
   ui().message_box_open_ms = 0;
+
+  // A tick that falls due while the tray menu is open does not wipe the status its pick sets:
+  // the status restarts the timer, so Ready comes a full seven seconds after it.
+  t.tray().while_open = [this] { ui().Advance(8000); };
+  t.tray().picks.push_back("Operate Tray");
+  t.tray().on_click(kMouseRight);
+  t.tray().while_open = nullptr;
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
+  ui().Advance(6999);
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
+  ui().Advance(1);
+  EXPECT_EQ(frm.Label1.Caption(), "Ready");
 
   frm.Show();
   ui().Advance(7000 * 3);
