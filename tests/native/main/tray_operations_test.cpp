@@ -37,7 +37,7 @@ TEST_F(Ops, XpDoubleClickEjectsThenClosesTheSelectedDrive) {
   EXPECT_EQ(t.fake.devices.Codes(),
             (std::vector<std::uint32_t>{kIoctlStorageEjectMedia, kIoctlStorageLoadMedia}));
   EXPECT_EQ(vars().DeviceStatus, "closed");
-  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Closed.");
   EXPECT_EQ(t.tray().balloons.back().text, "Device D: Tray is Closed.");
   EXPECT_EQ(Shown(), kEjectAndLock);
   // Nothing the operations do reaches the settings store.
