@@ -43,7 +43,7 @@ int RunCommand(HandedCommand command, const win32::InstanceIdentity& identity,
     if (lock.TryAcquire(0)) {
       // None runs: start one as a person would, and wait for its start-up to finish.
       lock.Release();
-      const win32::ProcessHandle process = win32::StartInstanceProcess();
+      const win32::KernelHandle process = win32::StartInstanceProcess();
       if (!process) return kExitNoAnswer;
       window = win32::WaitForInstanceWindow(identity, process.get(), kStartUpMs);
     } else {

@@ -33,15 +33,6 @@ std::optional<HandedCommand> ReadCommand(const COPYDATASTRUCT* data) {
   return static_cast<HandedCommand>(request.command);
 }
 
-void RegisterInstanceClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = instance;
-  window_class.lpszClassName = kInstanceClassName;
-  RegisterClassExA(&window_class);
-}
-
 DWORD Remaining(DWORD start, DWORD timeout_ms) {
   const DWORD spent = GetTickCount() - start;
   return spent >= timeout_ms ? 0 : timeout_ms - spent;
@@ -52,7 +43,7 @@ DWORD Remaining(DWORD start, DWORD timeout_ms) {
 InstanceWindow::InstanceWindow(HINSTANCE instance, const InstanceIdentity& identity,
                                CommandHandler handler)
     : handler_(std::move(handler)) {
-  RegisterInstanceClass(instance, &WindowProcedure<InstanceWindow>::Thunk);
+  RegisterHiddenWindowClass<InstanceWindow>(instance, kInstanceClassName);
   // Top-level and never shown: FindWindow sees it on this desktop only.
   window_.reset(CreateWindowExA(0, kInstanceClassName, identity.name.c_str(), WS_POPUP, 0, 0, 0, 0,
                                 nullptr, nullptr, instance, this));
@@ -113,7 +104,7 @@ std::optional<int> HandOver(HWND instance_window, HandedCommand command, DWORD t
   return std::nullopt;
 }
 
-ProcessHandle StartInstanceProcess() {
+KernelHandle StartInstanceProcess() {
   char path[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return nullptr;
@@ -125,8 +116,8 @@ ProcessHandle StartInstanceProcess() {
                       &startup, &process)) {
     return nullptr;
   }
-  CloseHandle(process.hThread);
-  return ProcessHandle(process.hProcess);
+  const KernelHandle thread(process.hThread);
+  return KernelHandle(process.hProcess);
 }
 
 HWND WaitForInstanceWindow(const InstanceIdentity& identity, HANDLE process, DWORD timeout_ms) {

@@ -7,9 +7,7 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
-#include <type_traits>
 
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/single_instance_win32.h"
@@ -45,13 +43,8 @@ class InstanceWindow {
 // away or did not answer in time.
 std::optional<int> HandOver(HWND instance_window, HandedCommand command, DWORD timeout_ms);
 
-struct ProcessCloser {
-  void operator()(HANDLE process) const { CloseHandle(process); }
-};
-using ProcessHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, ProcessCloser>;
-
 // Starts this program again, without arguments, as a person would; its process, or empty.
-ProcessHandle StartInstanceProcess();
+KernelHandle StartInstanceProcess();
 
 // Waits up to `timeout_ms` for the instance's window; gives up early when `process` (if any)
 // ends first.

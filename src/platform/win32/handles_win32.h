@@ -1,5 +1,6 @@
 #pragma once
-// Owning guards for window, menu, icon and GDI handles: each frees its handle exactly once.
+// Owning guards for kernel object, window, menu, icon and GDI handles: each frees its handle
+// exactly once.
 
 #include <windows.h>
 
@@ -8,6 +9,10 @@
 
 namespace ventrix::win32 {
 
+// A kernel object that is null when absent (mutex, token, process; not a file's handle).
+struct KernelObjectDeleter {
+  void operator()(HANDLE object) const { CloseHandle(object); }
+};
 struct GdiObjectDeleter {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
@@ -23,6 +28,7 @@ struct WindowDeleter {
   }
 };
 
+using KernelHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, KernelObjectDeleter>;
 using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using PenHandle = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectDeleter>;

@@ -2,7 +2,6 @@
 
 #include <sddl.h>
 
-#include <memory>
 #include <vector>
 
 namespace ventrix::win32 {
@@ -17,11 +16,6 @@ constexpr DWORD kMaxTokenUserSize = 1024;
 // UNLEN + 1 in lmcons.h.
 constexpr DWORD kMaxUserNameLength = 257;
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using ScopedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
 // Windows 98 and NT 4.0 have no string form of a security identifier: found at run time.
 using ConvertSidToStringSidAProc = BOOL(WINAPI*)(PSID, LPSTR*);
 
@@ -34,7 +28,7 @@ std::string UserSidText() {
   if (convert == nullptr) return {};
   HANDLE raw_token = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw_token)) return {};
-  const ScopedHandle token(raw_token);
+  const KernelHandle token(raw_token);
   DWORD size = 0;
   GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
   if (size == 0 || size > kMaxTokenUserSize) return {};
@@ -69,21 +63,18 @@ InstanceIdentity ThisInstance() {
 InstanceLock::InstanceLock(const InstanceIdentity& identity)
     : mutex_(CreateMutexA(nullptr, FALSE, identity.mutex_name.c_str())) {}
 
-InstanceLock::~InstanceLock() {
-  Release();
-  if (mutex_ != nullptr) CloseHandle(mutex_);
-}
+InstanceLock::~InstanceLock() { Release(); }
 
 bool InstanceLock::TryAcquire(DWORD wait_ms) {
   if (mutex_ == nullptr || held_) return true;
-  const DWORD result = WaitForSingleObject(mutex_, wait_ms);
+  const DWORD result = WaitForSingleObject(mutex_.get(), wait_ms);
   // Abandoned: the instance that held it ended without letting go (it crashed).
   held_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
   return held_;
 }
 
 void InstanceLock::Release() {
-  if (held_) ReleaseMutex(mutex_);
+  if (held_) ReleaseMutex(mutex_.get());
   held_ = false;
 }
 

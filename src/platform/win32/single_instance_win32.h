@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/win32/handles_win32.h"
+
 namespace ventrix::win32 {
 
 // The class of the instance's hidden window; its title is the instance name.
@@ -30,14 +32,12 @@ class InstanceLock {
   InstanceLock(const InstanceLock&) = delete;
   InstanceLock& operator=(const InstanceLock&) = delete;
 
-  // False when the system gave no mutex (a release without the namespace): nothing is known.
-  bool available() const { return mutex_ != nullptr; }
   // Waits up to `wait_ms` to hold it; true when this process now holds it, or none exists.
   bool TryAcquire(DWORD wait_ms);
   void Release();
 
  private:
-  HANDLE mutex_ = nullptr;
+  KernelHandle mutex_;
   bool held_ = false;
 };
 

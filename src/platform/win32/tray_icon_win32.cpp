@@ -17,18 +17,6 @@ constexpr int kSmallIconSize = 16;  // at kBaseDpi
 // Explorer broadcasts this to top-level windows when it (re)creates the task bar.
 UINT TaskbarCreatedMessage() { return RegisterWindowMessageA("TaskbarCreated"); }
 
-void RegisterOwnerClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  // The shell reports double clicks on the icon only to owners whose class asks for them.
-  window_class.style = CS_DBLCLKS;
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = instance;
-  window_class.lpszClassName = kTrayOwnerClassName;
-  // A second registration (a second factory) fails harmlessly: the class is the same.
-  RegisterClassExA(&window_class);
-}
-
 // The notification area shows small icons at the DPI of the task bar: 16 pixels at 96 dpi, 20
 // at 120, 24 at 144, 32 at 192.
 HICON LoadSmallIcon(HINSTANCE instance, int resource_id, int dpi) {
@@ -60,7 +48,8 @@ Win32TrayIcon::Win32TrayIcon(HINSTANCE instance, const TrayIconDesign& design)
   content_.tooltip = design.tooltip;
   content_.balloon_title = design.balloontitle;
   content_.balloon_icon = design.balloonicon;
-  RegisterOwnerClass(instance, &WindowProcedure<Win32TrayIcon>::Thunk);
+  // The shell reports double clicks on the icon only to owners whose class asks for them.
+  RegisterHiddenWindowClass<Win32TrayIcon>(instance, kTrayOwnerClassName, CS_DBLCLKS);
   // Top-level (not message-only) so that it hears the task bar's broadcast; never shown.
   window_.reset(CreateWindowExA(0, kTrayOwnerClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                 instance, this));

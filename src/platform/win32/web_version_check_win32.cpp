@@ -236,12 +236,7 @@ Win32WebVersionCheck::Win32WebVersionCheck(HINSTANCE instance, Shell& shell,
     : shell_(shell),
       wininet_(wininet ? std::move(wininet) : std::make_shared<WinInetLoader>()),
       channel_(std::make_shared<CheckChannel>()) {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = &WindowProcedure<Win32WebVersionCheck>::Thunk;
-  window_class.hInstance = instance;
-  window_class.lpszClassName = kWindowClass;
-  RegisterClassExA(&window_class);  // fails harmlessly when already registered
+  RegisterHiddenWindowClass<Win32WebVersionCheck>(instance, kWindowClass);
   HWND window =
       CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
   if (window == nullptr) {

@@ -72,4 +72,17 @@ class WindowProcedure {
   }
 };
 
+// Registers the class of a window kind that is never shown (no cursor, no background) and whose
+// messages go to T. A second registration fails harmlessly: the class is the same.
+template <class T>
+void RegisterHiddenWindowClass(HINSTANCE instance, const char* class_name, UINT style = 0) {
+  WNDCLASSEXA window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.style = style;
+  window_class.lpfnWndProc = &WindowProcedure<T>::Thunk;
+  window_class.hInstance = instance;
+  window_class.lpszClassName = class_name;
+  RegisterClassExA(&window_class);
+}
+
 }  // namespace ventrix::win32
