@@ -115,7 +115,7 @@ void Runtime::RunHeld() {
   running_held_ = true;
   while (!held_.empty() && !ended_) {
     std::function<void()> next = std::move(held_.front().event);
-    held_.pop_front();
+    held_.erase(held_.begin());
     Dispatch(next);
   }
   running_held_ = false;

@@ -3,7 +3,6 @@
 // the program.
 
 #include <cstddef>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -82,7 +81,7 @@ class Runtime {
   std::vector<Form*> loaded_;
   std::vector<Form*> unloading_;
   std::vector<std::unique_ptr<Form>> unloaded_;
-  std::deque<HeldEvent> held_;
+  std::vector<HeldEvent> held_;  // in arrival order; a handful at most
   bool running_held_ = false;
   int dispatch_depth_ = 0;
   bool ended_ = false;

@@ -24,34 +24,51 @@ Function* FindIn(HMODULE module, const char* name) {
 
 // The user32 functions of per-monitor awareness (Windows 10 1607 and later) and of monitors.
 struct User32Dpi {
+  bool looked_up = false;
   GetDpiForWindowFunction* get_dpi_for_window = nullptr;
   AdjustWindowRectExForDpiFunction* adjust_window_rect = nullptr;
   GetSystemMetricsForDpiFunction* get_system_metrics = nullptr;
   MonitorFromPointFunction* monitor_from_point = nullptr;
 };
 
+// GetDpiForMonitor lives in shcore.dll (Windows 8.1 and later), loaded when first needed and
+// kept until the program ends.
+struct ShcoreDpi {
+  bool looked_up = false;
+  std::optional<SystemLibrary> library;
+  GetDpiForMonitorFunction* get_dpi_for_monitor = nullptr;
+};
+
+// Looked up on first use. Only the window thread asks for DPI, and both are constant-initialized,
+// so neither needs the guard (and thread library) of a function-local static.
+User32Dpi user32_dpi;
+ShcoreDpi shcore_dpi;
+
 const User32Dpi& User32() {
-  static const User32Dpi functions = [] {
+  if (!user32_dpi.looked_up) {
     // The program imports user32, so it is loaded already.
     const HMODULE user32 = GetModuleHandleA("user32.dll");
-    User32Dpi found;
-    found.get_dpi_for_window = FindIn<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
-    found.adjust_window_rect =
+    user32_dpi.get_dpi_for_window = FindIn<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
+    user32_dpi.adjust_window_rect =
         FindIn<AdjustWindowRectExForDpiFunction>(user32, "AdjustWindowRectExForDpi");
-    found.get_system_metrics =
+    user32_dpi.get_system_metrics =
         FindIn<GetSystemMetricsForDpiFunction>(user32, "GetSystemMetricsForDpi");
-    found.monitor_from_point = FindIn<MonitorFromPointFunction>(user32, "MonitorFromPoint");
-    return found;
-  }();
-  return functions;
+    user32_dpi.monitor_from_point = FindIn<MonitorFromPointFunction>(user32, "MonitorFromPoint");
+    user32_dpi.looked_up = true;
+  }
+  return user32_dpi;
 }
 
-// GetDpiForMonitor lives in shcore.dll (Windows 8.1 and later), loaded when first needed.
 GetDpiForMonitorFunction* GetDpiForMonitorIfAny() {
-  static const std::optional<SystemLibrary> shcore = SystemLibrary::Load("shcore.dll");
-  static GetDpiForMonitorFunction* const function =
-      shcore ? shcore->Find<GetDpiForMonitorFunction>("GetDpiForMonitor") : nullptr;
-  return function;
+  if (!shcore_dpi.looked_up) {
+    shcore_dpi.library = SystemLibrary::Load("shcore.dll");
+    if (shcore_dpi.library) {
+      shcore_dpi.get_dpi_for_monitor =
+          shcore_dpi.library->Find<GetDpiForMonitorFunction>("GetDpiForMonitor");
+    }
+    shcore_dpi.looked_up = true;
+  }
+  return shcore_dpi.get_dpi_for_monitor;
 }
 
 int Checked(int dpi) { return dpi >= kMinDpi && dpi <= kMaxDpi ? dpi : kBaseDpi; }

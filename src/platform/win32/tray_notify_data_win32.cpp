@@ -34,14 +34,12 @@ DWORD ShellMajorVersion() {
 
 }  // namespace
 
+// Asked again for each notification: shell32 is loaded already, and icons change rarely.
 DWORD NotifyDataSize() {
-  static const DWORD size = [] {
-    const DWORD major = ShellMajorVersion();
-    if (major >= kShellWithFullSize) return static_cast<DWORD>(sizeof(NOTIFYICONDATAA));
-    if (major == kShellWithBalloons) return static_cast<DWORD>(NOTIFYICONDATAA_V2_SIZE);
-    return static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE);
-  }();
-  return size;
+  const DWORD major = ShellMajorVersion();
+  if (major >= kShellWithFullSize) return static_cast<DWORD>(sizeof(NOTIFYICONDATAA));
+  if (major == kShellWithBalloons) return static_cast<DWORD>(NOTIFYICONDATAA_V2_SIZE);
+  return static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE);
 }
 
 void CopyToField(const std::string& text, char* field, std::size_t field_size) {

@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
-#include <deque>
-#include <mutex>
+#include <mutex>  // std::lock_guard
 #include <optional>
 #include <string>
-#include <thread>
 #include <utility>
+#include <vector>
+
+#include "platform/win32/worker_thread_win32.h"
 
 namespace ventrix::win32 {
 namespace {
@@ -62,9 +63,9 @@ std::string Utf8ToAnsi(const std::string& text) {
 // Results travel from the worker threads to the window thread through this queue; the
 // posted message only says "look at the queue", so no pointer ever crosses threads.
 struct CheckChannel {
-  std::mutex mutex;
+  CriticalSection mutex;
   HWND window = nullptr;  // null once the check object is gone
-  std::deque<std::pair<std::uint32_t, CheckOutcome>> results;
+  std::vector<std::pair<std::uint32_t, CheckOutcome>> results;  // in arrival order
 
   void Post(std::uint32_t check_id, CheckOutcome outcome) {
     std::lock_guard lock(mutex);
@@ -77,7 +78,7 @@ struct CheckChannel {
     std::lock_guard lock(mutex);
     if (results.empty()) return std::nullopt;
     auto result = std::move(results.front());
-    results.pop_front();
+    results.erase(results.begin());
     return result;
   }
 };
@@ -287,12 +288,16 @@ void Win32WebVersionCheck::CheckForNewVersion() {
     channel_->Post(check_id, DecideCheckOutcome({}, version_now));
     return;
   }
+  bool started = false;
   try {
-    std::thread(RunCheck, channel_, control, wininet_, check_id, url_now, version_now, timeout_)
-        .detach();
+    started = StartDetachedThread([channel = channel_, control, loader = wininet_, check_id,
+                                   url_now, version_now, timeout = timeout_] {
+      RunCheck(channel, control, loader, check_id, url_now, version_now, timeout);
+    });
   } catch (...) {
-    channel_->Post(check_id, CheckFailedOutcome{kCheckCouldNotConnect});
+    // Out of memory for the thread's copy of the request: a failed connection, below.
   }
+  if (!started) channel_->Post(check_id, CheckFailedOutcome{kCheckCouldNotConnect});
 }
 
 LRESULT Win32WebVersionCheck::HandleMessage(HWND window, UINT message, WPARAM wparam,

@@ -7,11 +7,12 @@
 #include <wininet.h>
 
 #include <memory>
-#include <mutex>
+#include <mutex>  // std::lock_guard
 #include <string>
 #include <utility>
 
 #include "platform/win32/system_library.h"
+#include "platform/win32/worker_thread_win32.h"
 
 namespace ventrix::win32 {
 
@@ -54,7 +55,7 @@ class WinInetLoader {
   std::shared_ptr<const WinInet> Get();
 
  private:
-  std::mutex mutex_;
+  CriticalSection mutex_;
   const std::string file_name_;
   std::shared_ptr<const WinInet> loaded_;
 };
