@@ -4,22 +4,10 @@
 
 #include <string>
 
+#include "platform/win32/handles_win32.h"
+
 namespace ventrix::win32 {
 namespace {
-
-// Closes a process or thread handle on scope exit.
-class UniqueHandle {
- public:
-  explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-  ~UniqueHandle() {
-    if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-
- private:
-  HANDLE handle_;
-};
 
 // A path the ANSI calls take whole: non-empty, within MAX_PATH, no NUL, and no quote (which no
 // file name holds and which would break the quoted command line).
@@ -56,8 +44,8 @@ bool Win32ProgramLauncher::Start(const std::string& path, std::int32_t show) {
     return false;
   }
   // The program runs on its own; nothing waits for it or keeps its handles.
-  const UniqueHandle process_handle(process.hProcess);
-  const UniqueHandle thread_handle(process.hThread);
+  const KernelHandle process_handle(process.hProcess);
+  const KernelHandle thread_handle(process.hThread);
   return true;
 }
 
