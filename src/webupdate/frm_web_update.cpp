@@ -1,5 +1,8 @@
 #include "webupdate/frm_web_update.h"
 
+#include <functional>
+#include <utility>
+
 #include "platform/forms/runtime.h"
 #include "program/product.h"
 #include "program/program.h"
@@ -48,27 +51,22 @@ FrmWebUpdate::FrmWebUpdate(Program& program)
 FrmWebUpdate::~FrmWebUpdate() = default;
 
 // An outcome that comes while a handler runs (inside a message box) waits until that handler
-// returns instead of showing its own box inside it. Each outcome is held on its own (no key),
-// and none is left once this window unloads.
+// returns instead of showing its own box inside it; the browser of a new version opens after
+// that box. Each outcome is held on its own (no key), and none is left once this window
+// unloads.
 void FrmWebUpdate::WireCheckEvents() {
   forms::Runtime& runtime = program_.runtime();
-  WebVrChk1->NewVersionFound = [this, &runtime](
-                                   const std::string& available, const std::string& download,
-                                   const std::string& information, const std::string& fourth) {
-    runtime.DispatchWhenIdle(nullptr, this, [this, available, download, information, fourth] {
-      if (IsCurrent()) WebVrChk1_NewVersionFound(available, download, information, fourth);
+  WebVrChk1->deliver = [this, &runtime](std::function<void()> outcome) {
+    runtime.DispatchWhenIdle(nullptr, this, [this, outcome = std::move(outcome)] {
+      if (IsCurrent()) outcome();
     });
   };
-  WebVrChk1->CheckFailed = [this, &runtime](std::int32_t code) {
-    runtime.DispatchWhenIdle(nullptr, this, [this, code] {
-      if (IsCurrent()) WebVrChk1_CheckFailed(code);
-    });
+  WebVrChk1->NewVersionFound = [this](const std::string& available, const std::string& download,
+                                      const std::string& information, const std::string& fourth) {
+    WebVrChk1_NewVersionFound(available, download, information, fourth);
   };
-  WebVrChk1->NoNewVersion = [this, &runtime] {
-    runtime.DispatchWhenIdle(nullptr, this, [this] {
-      if (IsCurrent()) WebVrChk1_NoNewVersion();
-    });
-  };
+  WebVrChk1->CheckFailed = [this](std::int32_t code) { WebVrChk1_CheckFailed(code); };
+  WebVrChk1->NoNewVersion = [this] { WebVrChk1_NoNewVersion(); };
 }
 
 bool FrmWebUpdate::IsCurrent() const { return program_.LoadedWebUpdate() == this; }

@@ -101,9 +101,24 @@ class FakeWebVersionCheck : public WebVersionCheck, public FaultInjectable {
   }
   // Raises the failures of the checks that could not connect, as the window thread gets them.
   void RaisePending() {
-    for (; pending_failures > 0; --pending_failures) {
-      if (CheckFailed) CheckFailed(kCheckCouldNotConnect);
-    }
+    for (; pending_failures > 0; --pending_failures) RaiseCheckFailed(kCheckCouldNotConnect);
+  }
+  // Each outcome as the real check raises it: through `deliver`.
+  void RaiseNewVersionFound(const std::string& available, const std::string& download,
+                            const std::string& information, const std::string& fourth) {
+    Deliver([this, available, download, information, fourth] {
+      if (NewVersionFound) NewVersionFound(available, download, information, fourth);
+    });
+  }
+  void RaiseCheckFailed(std::int32_t code) {
+    Deliver([this, code] {
+      if (CheckFailed) CheckFailed(code);
+    });
+  }
+  void RaiseNoNewVersion() {
+    Deliver([this] {
+      if (NoNewVersion) NoNewVersion();
+    });
   }
   std::vector<std::string> checked_urls;
   int pending_failures = 0;

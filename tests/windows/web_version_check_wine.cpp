@@ -23,6 +23,27 @@ TEST_F(WebVersionCheckTest, NewerVersionRaisesNewVersionFoundAndOpensTheDownload
   EXPECT_EQ(shell_.calls[0].show, 1);
 }
 
+// A held outcome runs whole when it is let go: its event first, then the browser, and the
+// deadline raises nothing more meanwhile.
+TEST_F(WebVersionCheckTest, AHeldNewVersionOpensTheBrowserOnlyAfterItsEvent) {
+  std::vector<std::function<void()>> held;
+  check_->deliver = [&held](std::function<void()> outcome) { held.push_back(std::move(outcome)); };
+  check_->NewVersionFound = [this](const std::string&, const std::string&, const std::string&,
+                                   const std::string&) {
+    events_.push_back(shell_.calls.empty() ? "new, no browser yet" : "new after the browser");
+  };
+  check_->url = Url("/newer.txt");
+  check_->CheckForNewVersion();
+  PumpUntil([&] { return !held.empty(); }, kEventWait);
+  PumpUntil([] { return false; }, kQuietWait);
+  ASSERT_EQ(held.size(), 1u);
+  EXPECT_TRUE(events_.empty());
+  EXPECT_TRUE(shell_.calls.empty());
+  held[0]();
+  EXPECT_EQ(events_, std::vector<std::string>{"new, no browser yet"});
+  EXPECT_EQ(shell_.calls.size(), 1u);
+}
+
 TEST_F(WebVersionCheckTest, NoBrowserWithoutAutoLaunch) {
   check_->autolaunchbrowser = false;
   EXPECT_EQ(RunCheck(Url("/newer.txt")).size(), 1u);

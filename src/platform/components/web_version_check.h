@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace ventrix {
 
@@ -30,6 +31,20 @@ class WebVersionCheck {
       NewVersionFound;
   std::function<void(std::int32_t code)> CheckFailed;
   std::function<void()> NoNewVersion;
+
+  // Runs each outcome: its event and, for a new version, the browser after it. Unset, an
+  // outcome runs as it comes; the web update window holds it while another handler runs, so
+  // the browser never opens before the box that announces the version.
+  std::function<void(std::function<void()> outcome)> deliver;
+
+ protected:
+  void Deliver(std::function<void()> outcome) {
+    if (deliver) {
+      deliver(std::move(outcome));
+    } else {
+      outcome();
+    }
+  }
 };
 
 class WebVersionCheckFactory {

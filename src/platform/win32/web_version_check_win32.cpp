@@ -340,27 +340,34 @@ bool Win32WebVersionCheck::Finish(std::uint32_t check_id, const CheckOutcome& ou
 bool Win32WebVersionCheck::Raise(const CheckOutcome& outcome) {
   const std::shared_ptr<bool> destroyed = destroyed_;
   try {
-    if (const auto* found = std::get_if<NewVersionOutcome>(&outcome)) {
-      // Only an http or https address ever reaches the shell.
-      const std::optional<std::string> address = DownloadToOpen(autolaunchbrowser, found->download);
-      Shell& shell = shell_;
-      if (auto handler = NewVersionFound) {
-        // The file is UTF-8; the program's texts are in the ANSI code page.
-        handler(Utf8ToAnsi(found->available), Utf8ToAnsi(found->download),
-                Utf8ToAnsi(found->information), std::string());
-      }
-      if (address) {
-        shell.ShellExecute(kNoWindow, "open", *address, std::nullopt, std::nullopt, SW_SHOWNORMAL);
-      }
-    } else if (const auto* failed = std::get_if<CheckFailedOutcome>(&outcome)) {
-      if (auto handler = CheckFailed) handler(failed->code);
-    } else if (auto handler = NoNewVersion) {
-      handler();
-    }
+    Deliver([this, destroyed, outcome] {
+      if (!*destroyed) RunOutcome(outcome);
+    });
   } catch (...) {
     // A failing handler ends its own event only.
   }
   return !*destroyed;
+}
+
+void Win32WebVersionCheck::RunOutcome(const CheckOutcome& outcome) {
+  if (const auto* found = std::get_if<NewVersionOutcome>(&outcome)) {
+    // Only an http or https address ever reaches the shell.
+    const std::optional<std::string> address = DownloadToOpen(autolaunchbrowser, found->download);
+    // Taken first: the handler may destroy this object.
+    Shell& shell = shell_;
+    if (auto handler = NewVersionFound) {
+      // The file is UTF-8; the program's texts are in the ANSI code page.
+      handler(Utf8ToAnsi(found->available), Utf8ToAnsi(found->download),
+              Utf8ToAnsi(found->information), std::string());
+    }
+    if (address) {
+      shell.ShellExecute(kNoWindow, "open", *address, std::nullopt, std::nullopt, SW_SHOWNORMAL);
+    }
+  } else if (const auto* failed = std::get_if<CheckFailedOutcome>(&outcome)) {
+    if (auto handler = CheckFailed) handler(failed->code);
+  } else if (auto handler = NoNewVersion) {
+    handler();
+  }
 }
 
 }  // namespace ventrix::win32

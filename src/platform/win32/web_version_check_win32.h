@@ -59,7 +59,10 @@ class Win32WebVersionCheck : public WebVersionCheck {
   void OnDeadline(UINT_PTR check_id);
   // Ends one pending check with its event; false when this object was destroyed meanwhile.
   bool Finish(std::uint32_t check_id, const CheckOutcome& outcome);
+  // Hands the outcome to `deliver`; false when this object was destroyed meanwhile.
   bool Raise(const CheckOutcome& outcome);
+  // The outcome's event, then for a new version the browser.
+  void RunOutcome(const CheckOutcome& outcome);
   std::uint32_t NextCheckId();
 
   Shell& shell_;

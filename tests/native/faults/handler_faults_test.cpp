@@ -241,7 +241,7 @@ const HandlerCase kWebUpdateCases[] = {
     {"NewVersionFound",
      [](FaultBench& b) {
        RaiseOutcome(b, [](FakeWebVersionCheck& check) {
-         check.NewVersionFound("3.40", "https://x/dl", "Fixes", "");
+         check.RaiseNewVersionFound("3.40", "https://x/dl", "Fixes", "");
        });
      },
      Effect::kNone,
@@ -249,14 +249,15 @@ const HandlerCase kWebUpdateCases[] = {
      ShowWebUpdate},
     {"CheckFailed",
      [](FaultBench& b) {
-       RaiseOutcome(b, [](FakeWebVersionCheck& check) { check.CheckFailed(kCheckFileNotFound); });
+       RaiseOutcome(b,
+                    [](FakeWebVersionCheck& check) { check.RaiseCheckFailed(kCheckFileNotFound); });
      },
      Effect::kNone,
      {},
      ShowWebUpdate},
     {"NoNewVersion",
      [](FaultBench& b) {
-       RaiseOutcome(b, [](FakeWebVersionCheck& check) { check.NoNewVersion(); });
+       RaiseOutcome(b, [](FakeWebVersionCheck& check) { check.RaiseNoNewVersion(); });
      },
      Effect::kNone,
      {},

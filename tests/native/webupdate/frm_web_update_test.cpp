@@ -44,16 +44,16 @@ TEST_F(WebUpdateTest, EachPressChecksTheAddressAsItIsThen) {
             (std::vector<std::string>{"https://www.tarrowby.com/download/ventrix/ventrix3.txt",
                                       "http://mirror.example/ventrix3.txt"}));
   // Each outcome that arrives shows its own message.
-  Check().NoNewVersion();
-  Check().CheckFailed(-2);
+  Check().RaiseNoNewVersion();
+  Check().RaiseCheckFailed(-2);
   EXPECT_EQ(Boxes().size(), 2u);
 }
 
 TEST_F(WebUpdateTest, NewVersionMessageIsExact) {
   Window();
   Check().version = "3.36-read-back";
-  Check().NewVersionFound("3.40", "https://x/dl", "Fixes", "unused");
-  Check().NewVersionFound("3.40", "https://x/dl", "", "");
+  Check().RaiseNewVersionFound("3.40", "https://x/dl", "Fixes", "unused");
+  Check().RaiseNewVersionFound("3.40", "https://x/dl", "", "");
   ASSERT_EQ(Boxes().size(), 2u);
   EXPECT_EQ(Boxes()[0].caption, "A new version of Ventrix 3 has been found");
   EXPECT_EQ(Boxes()[0].style, 64);
@@ -65,7 +65,7 @@ TEST_F(WebUpdateTest, NewVersionMessageIsExact) {
 
 TEST_F(WebUpdateTest, UpToDateMessageIsExact) {
   Window();
-  Check().NoNewVersion();
+  Check().RaiseNoNewVersion();
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].caption, "You Have the most recent version");
   EXPECT_EQ(Boxes()[0].text, "You have the most recent version available (3.36)");
@@ -74,7 +74,7 @@ TEST_F(WebUpdateTest, UpToDateMessageIsExact) {
 
 TEST_F(WebUpdateTest, OnlyConnectionAndMissingFileFailuresAreShown) {
   Window();
-  for (std::int32_t code : {0, -3, 1, 404, -1, -2}) Check().CheckFailed(code);
+  for (std::int32_t code : {0, -3, 1, 404, -1, -2}) Check().RaiseCheckFailed(code);
   ASSERT_EQ(Boxes().size(), 2u);
   for (const ShownMessageBox& box : Boxes()) {
     EXPECT_EQ(box.text, "Could not connect to web site or file not found");
@@ -137,9 +137,9 @@ TEST_F(WebUpdateTest, OutcomesDuringAnotherHandlerWaitForItAndAreAllShown) {
   program->runtime().Dispatch([&] {
     program->runtime().MsgBox("Busy");
     std::string available = "3.40";
-    check.NewVersionFound(available, "https://www.tarrowby.com/v.zip", "Info", "");
+    check.RaiseNewVersionFound(available, "https://www.tarrowby.com/v.zip", "Info", "");
     available = "changed";
-    check.CheckFailed(kCheckCouldNotConnect);
+    check.RaiseCheckFailed(kCheckCouldNotConnect);
     boxes_inside = Boxes().size();
   });
   EXPECT_EQ(boxes_inside, 1u);
@@ -154,13 +154,13 @@ TEST_F(WebUpdateTest, OutcomesAfterTheWindowClosedOrTheProgramEndedShowNothing) 
   program->runtime().Dispatch([&] {
     window.Command2_Click();
     // The window is unloaded but not yet destroyed: a late outcome is dropped.
-    check.NoNewVersion();
+    check.RaiseNoNewVersion();
   });
   EXPECT_TRUE(Boxes().empty());
 
   Window();
   program->End();
-  Check().CheckFailed(-1);
+  Check().RaiseCheckFailed(-1);
   EXPECT_TRUE(Boxes().empty());
 }
 
