@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/components/no_case.h"
+
 namespace ventrix {
 
 namespace {
@@ -24,15 +26,6 @@ constexpr std::array<Option, 7> kOptions{{
     {"?", CommandLineAction::kUsage, HandedCommand::kShowMain},
     {"help", CommandLineAction::kUsage, HandedCommand::kShowMain},
 }};
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
 
 // Splits at blanks outside double quotes; nothing when there are more than kMaxArguments.
 std::optional<std::vector<std::string>> Split(std::string_view arguments) {
@@ -78,7 +71,7 @@ ParsedCommandLine ParseCommandLine(std::string_view arguments) {
   const std::string_view word = words->front();
   if (word.size() < 2 || (word[0] != '/' && word[0] != '-')) return error;
   for (const Option& option : kOptions) {
-    if (SameIgnoringCase(word.substr(1), option.name)) return {option.action, option.command};
+    if (EqualsNoCase(word.substr(1), option.name)) return {option.action, option.command};
   }
   return error;
 }

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <string_view>
+
+#include "platform/components/no_case.h"
 
 namespace ventrix {
 
@@ -11,14 +12,6 @@ namespace {
 
 constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
 constexpr std::array<std::string_view, 3> kOpenableSchemes = {"http://", "https://", "mailto:"};
-
-bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-  });
-}
 
 }  // namespace
 

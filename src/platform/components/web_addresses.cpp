@@ -1,7 +1,6 @@
 #include "platform/components/web_addresses.h"
 
-#include <cctype>
-
+#include "platform/components/no_case.h"
 #include "platform/components/version_file.h"
 
 namespace ventrix {
@@ -10,13 +9,7 @@ namespace {
 constexpr std::string_view kHttpsScheme = "https://";
 constexpr std::string_view kUrlPunctuation = "-._~:/?#[]@!$&'()*+,;=%";
 
-bool IsHttps(std::string_view address) {
-  if (address.size() < kHttpsScheme.size()) return false;
-  for (std::size_t i = 0; i < kHttpsScheme.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(address[i])) != kHttpsScheme[i]) return false;
-  }
-  return true;
-}
+bool IsHttps(std::string_view address) { return StartsWithNoCase(address, kHttpsScheme); }
 
 // ASCII only, whatever the C library's locale says.
 bool IsUrlCharacter(char c) {
