@@ -2,18 +2,14 @@
 
 #include <windows.h>
 
+#include "platform/win32/system_library.h"
+
 namespace ventrix::win32 {
 
 namespace {
 
 using SetDefaultDllDirectoriesFunction = BOOL WINAPI(DWORD);
 using SetDllDirectoryFunction = BOOL WINAPI(LPCSTR);
-
-template <class Function>
-Function* FindKernelFunction(HMODULE kernel, const char* name) {
-  // Through the generic function pointer type, which any function pointer converts from.
-  return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(kernel, name)));
-}
 
 }  // namespace
 
@@ -22,14 +18,12 @@ Function* FindKernelFunction(HMODULE kernel, const char* name) {
 DllSearch HardenDllSearch() {
   // kernel32 is a static import, so it is loaded already and this loads nothing.
   const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  if (kernel == nullptr) return DllSearch::kUnchanged;
   const auto set_default_directories =
-      FindKernelFunction<SetDefaultDllDirectoriesFunction>(kernel, "SetDefaultDllDirectories");
+      FindExport<SetDefaultDllDirectoriesFunction>(kernel, "SetDefaultDllDirectories");
   if (set_default_directories != nullptr && set_default_directories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
     return DllSearch::kSystemDirectoryOnly;
   }
-  const auto set_dll_directory =
-      FindKernelFunction<SetDllDirectoryFunction>(kernel, "SetDllDirectoryA");
+  const auto set_dll_directory = FindExport<SetDllDirectoryFunction>(kernel, "SetDllDirectoryA");
   if (set_dll_directory != nullptr && set_dll_directory("")) {
     return DllSearch::kCurrentDirectoryRemoved;
   }

@@ -16,12 +16,6 @@ using GetDpiForMonitorFunction = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
 constexpr int kEffectiveDpi = 0;      // MDT_EFFECTIVE_DPI
 constexpr DWORD kNearestMonitor = 2;  // MONITOR_DEFAULTTONEAREST
 
-template <class Function>
-Function* FindIn(HMODULE module, const char* name) {
-  if (module == nullptr) return nullptr;
-  return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 // The user32 functions of per-monitor awareness (Windows 10 1607 and later) and of monitors.
 struct User32Dpi {
   bool looked_up = false;
@@ -48,12 +42,13 @@ const User32Dpi& User32() {
   if (!user32_dpi.looked_up) {
     // The program imports user32, so it is loaded already.
     const HMODULE user32 = GetModuleHandleA("user32.dll");
-    user32_dpi.get_dpi_for_window = FindIn<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
+    user32_dpi.get_dpi_for_window = FindExport<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
     user32_dpi.adjust_window_rect =
-        FindIn<AdjustWindowRectExForDpiFunction>(user32, "AdjustWindowRectExForDpi");
+        FindExport<AdjustWindowRectExForDpiFunction>(user32, "AdjustWindowRectExForDpi");
     user32_dpi.get_system_metrics =
-        FindIn<GetSystemMetricsForDpiFunction>(user32, "GetSystemMetricsForDpi");
-    user32_dpi.monitor_from_point = FindIn<MonitorFromPointFunction>(user32, "MonitorFromPoint");
+        FindExport<GetSystemMetricsForDpiFunction>(user32, "GetSystemMetricsForDpi");
+    user32_dpi.monitor_from_point =
+        FindExport<MonitorFromPointFunction>(user32, "MonitorFromPoint");
     user32_dpi.looked_up = true;
   }
   return user32_dpi;

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/system_library.h"
+
 namespace ventrix::win32 {
 
 namespace {
@@ -17,14 +19,11 @@ constexpr DWORD kMaxTokenUserSize = 1024;
 constexpr DWORD kMaxUserNameLength = 257;
 
 // Windows 98 and NT 4.0 have no string form of a security identifier: found at run time.
-using ConvertSidToStringSidAProc = BOOL(WINAPI*)(PSID, LPSTR*);
+using ConvertSidToStringSidAFunction = BOOL WINAPI(PSID, LPSTR*);
 
 std::string UserSidText() {
-  HMODULE advapi = GetModuleHandleA("advapi32.dll");
-  const auto convert = advapi == nullptr
-                           ? nullptr
-                           : reinterpret_cast<ConvertSidToStringSidAProc>(reinterpret_cast<void*>(
-                                 GetProcAddress(advapi, "ConvertSidToStringSidA")));
+  const auto convert = FindExport<ConvertSidToStringSidAFunction>(GetModuleHandleA("advapi32.dll"),
+                                                                  "ConvertSidToStringSidA");
   if (convert == nullptr) return {};
   HANDLE raw_token = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw_token)) return {};

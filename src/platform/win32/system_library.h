@@ -14,6 +14,16 @@
 
 namespace ventrix::win32 {
 
+// The exported function `name` of `module` (a module already loaded, or null) as a pointer of
+// the given function type; nullptr when there is no module or no such export.
+template <class Function>
+Function* FindExport(HMODULE module, const char* name) {
+  static_assert(std::is_function_v<Function>);
+  if (module == nullptr) return nullptr;
+  // Through the generic function pointer type, which any function pointer converts from.
+  return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 class SystemLibrary {
  public:
   // Longest file name accepted, extension included.
@@ -27,10 +37,7 @@ class SystemLibrary {
   // The exported function `name` as a pointer of the given function type, or nullptr.
   template <class Function>
   Function* Find(const char* name) const {
-    static_assert(std::is_function_v<Function>);
-    const FARPROC found = GetProcAddress(module_.get(), name);
-    // Through the generic function pointer type, which any function pointer converts from.
-    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(found));
+    return FindExport<Function>(module_.get(), name);
   }
 
   // Sets `target`, a function pointer, to the exported function `name`; false when the DLL has

@@ -3,8 +3,10 @@
 #include <shlwapi.h>
 
 #include <cstddef>
+#include <type_traits>
 
 #include "platform/components/tray_icon.h"
+#include "platform/win32/system_library.h"
 
 namespace ventrix::win32 {
 namespace {
@@ -21,11 +23,9 @@ constexpr int kBalloonIconWarning = 2;
 constexpr int kBalloonIconError = 3;
 
 DWORD ShellMajorVersion() {
-  HMODULE shell = GetModuleHandleA("shell32.dll");
-  if (shell == nullptr) return 0;
-  FARPROC proc = GetProcAddress(shell, "DllGetVersion");
-  if (proc == nullptr) return 0;
-  auto get_version = reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void (*)()>(proc));
+  const auto get_version = FindExport<std::remove_pointer_t<DLLGETVERSIONPROC>>(
+      GetModuleHandleA("shell32.dll"), "DllGetVersion");
+  if (get_version == nullptr) return 0;
   DLLVERSIONINFO info{};
   info.cbSize = sizeof(info);
   if (FAILED(get_version(&info))) return 0;
