@@ -1,7 +1,10 @@
 #include "platform/win32/hand_over_win32.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
+
+#include "platform/win32/programs_win32.h"
 
 namespace ventrix::win32 {
 
@@ -88,7 +91,7 @@ std::optional<int> HandOver(HWND instance_window, HandedCommand command, DWORD t
     return std::nullopt;
   }
   for (DWORD left = Remaining(start, timeout_ms); left > 0; left = Remaining(start, timeout_ms)) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, left < kPollMs ? left : kPollMs, QS_ALLINPUT);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min(left, kPollMs), QS_ALLINPUT);
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.hwnd == answer_window.get() && message.message == kAnswerMessage &&
@@ -108,16 +111,7 @@ KernelHandle StartInstanceProcess() {
   char path[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return nullptr;
-  std::string command_line = std::string("\"") + path + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(path, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return nullptr;
-  }
-  const KernelHandle thread(process.hThread);
-  return KernelHandle(process.hProcess);
+  return StartProcess(path);
 }
 
 HWND WaitForInstanceWindow(const InstanceIdentity& identity, HANDLE process, DWORD timeout_ms) {
@@ -126,7 +120,7 @@ HWND WaitForInstanceWindow(const InstanceIdentity& identity, HANDLE process, DWO
     if (HWND window = FindInstanceWindow(identity.name)) return window;
     const DWORD left = Remaining(start, timeout_ms);
     if (left == 0) return nullptr;
-    const DWORD wait = left < kPollMs ? left : kPollMs;
+    const DWORD wait = std::min(left, kPollMs);
     if (process != nullptr) {
       if (WaitForSingleObject(process, wait) == WAIT_OBJECT_0)
         return FindInstanceWindow(identity.name);

@@ -29,24 +29,28 @@ bool Win32ProgramLauncher::FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotAPlainFile) == 0;
 }
 
-bool Win32ProgramLauncher::Start(const std::string& path, std::int32_t show) {
-  if (!IsUsablePath(path) || show < kLowestShowCommand || show > kHighestShowCommand) return false;
-
+KernelHandle StartProcess(const std::string& path, std::optional<WORD> show) {
   // Quoted, so a path with spaces names one program; CreateProcessA may write into the buffer.
   std::string command_line = "\"" + path + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = static_cast<WORD>(show);
+  if (show) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = *show;
+  }
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process)) {
-    return false;
+    return nullptr;
   }
+  const KernelHandle thread(process.hThread);
+  return KernelHandle(process.hProcess);
+}
+
+bool Win32ProgramLauncher::Start(const std::string& path, std::int32_t show) {
+  if (!IsUsablePath(path) || show < kLowestShowCommand || show > kHighestShowCommand) return false;
   // The program runs on its own; nothing waits for it or keeps its handles.
-  const KernelHandle process_handle(process.hProcess);
-  const KernelHandle thread_handle(process.hThread);
-  return true;
+  return StartProcess(path, static_cast<WORD>(show)) != nullptr;
 }
 
 }  // namespace ventrix::win32
