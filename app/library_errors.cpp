@@ -1,0 +1,26 @@
+// Replaces libstdc++'s helpers that report a misuse of a container (a string longer than
+// max_size(), an index out of range...). The library's own build a std::length_error and the
+// like around a reference-counted copy of the message, and their object file drags in a second,
+// copy-on-write std::string, std::random_device and the printf machinery: about 60 KiB with
+// their unwind tables. These throw forms::Failure with the same text; the forms runtime shows
+// what() of any exception that reaches it and nothing looks at the type.
+
+#include <new>
+
+#include "platform/forms/failure.h"
+
+#if defined(__GLIBCXX__)
+
+namespace std {
+
+[[noreturn]] void __throw_bad_alloc() { throw bad_alloc(); }
+[[noreturn]] void __throw_bad_array_new_length() { throw bad_array_new_length(); }
+[[noreturn]] void __throw_length_error(const char* text) { throw ventrix::forms::Failure(text); }
+[[noreturn]] void __throw_logic_error(const char* text) { throw ventrix::forms::Failure(text); }
+// The format's placeholders stay unfilled: the text names the check that failed.
+[[noreturn]] void __throw_out_of_range_fmt(const char* format, ...) {
+  throw ventrix::forms::Failure(format);
+}
+
+}  // namespace std
+#endif
