@@ -13,7 +13,11 @@ FUZZ_SECONDS ?= 60
 FUZZ_TEST_SECONDS := 5
 
 .PHONY: all deps native windows test test-native test-windows test-e2e bench bench-leak run format \
-	clean fuzzers fuzz test-fuzz
+	clean fuzzers fuzz test-fuzz dist
+
+# The commit's time dates the release zip's entries (0 outside a git checkout).
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
+export SOURCE_DATE_EPOCH
 
 all: native windows
 
@@ -73,6 +77,13 @@ bench-leak: windows
 bench: windows
 	xvfb-run -a -s "-screen 0 1024x768x24" bench/run-bench.sh build/windows
 
+# The release in dist/: ventrix-<version>.zip (ventrix.exe, LICENSE.txt, README.txt),
+# SHA256SUMS and the version file ventrix3.txt. Builds ventrix.exe alone.
+dist: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j $(JOBS) --target dist
+	rm -rf dist && cp -r build/windows/dist dist
+
 run: windows
 	@tests/wine/run-ventrix.sh build/windows/app/ventrix.exe
 
@@ -80,4 +91,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -13,14 +13,13 @@
 
 namespace std {
 
-[[noreturn]] void __throw_bad_alloc() { throw bad_alloc(); }
-[[noreturn]] void __throw_bad_array_new_length() { throw bad_array_new_length(); }
-[[noreturn]] void __throw_length_error(const char* text) { throw ventrix::forms::Failure(text); }
-[[noreturn]] void __throw_logic_error(const char* text) { throw ventrix::forms::Failure(text); }
+// Declared [[noreturn]] by the library.
+void __throw_bad_alloc() { throw bad_alloc(); }
+void __throw_bad_array_new_length() { throw bad_array_new_length(); }
+void __throw_length_error(const char* text) { throw ventrix::forms::Failure(text); }
+void __throw_logic_error(const char* text) { throw ventrix::forms::Failure(text); }
 // The format's placeholders stay unfilled: the text names the check that failed.
-[[noreturn]] void __throw_out_of_range_fmt(const char* format, ...) {
-  throw ventrix::forms::Failure(format);
-}
+void __throw_out_of_range_fmt(const char* format, ...) { throw ventrix::forms::Failure(format); }
 
 }  // namespace std
 #endif
