@@ -1,7 +1,7 @@
 // Replaces libstdc++'s helpers that report a misuse of a container (a string longer than
 // max_size(), an index out of range...). The library's own build a std::length_error and the
 // like around a reference-counted copy of the message, and their object file drags in a second,
-// copy-on-write std::string, std::random_device and the printf machinery: about 60 KiB with
+// copy-on-write std::string, std::random_device and the printf machinery: about 80 KiB with
 // their unwind tables. These throw forms::Failure with the same text; the forms runtime shows
 // what() of any exception that reaches it and nothing looks at the type.
 
