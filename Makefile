@@ -27,7 +27,11 @@ WINE_BUILD := if $(I386_RUNS); then wine_build=build/windows; else \
 	export PATH=$(WINE64_PATH):$$PATH; fi
 
 .PHONY: all deps native windows windows-x64 test test-native test-windows test-e2e bench bench-leak run format \
-	clean fuzzers fuzz test-fuzz
+	clean fuzzers fuzz test-fuzz dist
+
+# The commit's time dates the release zip's entries (0 outside a git checkout).
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
+export SOURCE_DATE_EPOCH
 
 all: native windows
 
@@ -64,8 +68,8 @@ test-native: native
 # The Windows tier and the end-to-end tier both run under Wine on a virtual X display.
 test-windows: windows
 	@if $(I386_RUNS); then $(XVFB) ctest --preset windows; else \
-	  ctest --preset windows -R '^exe\.' && $(WINE_BUILD) && \
-	  $(XVFB) ctest --preset windows-x64; fi
+	  ctest --preset windows -R '^(exe|dist)\.' && $(WINE_BUILD) && \
+	  $(XVFB) ctest --preset windows-x64 -E '^dist\.'; fi
 
 # Each fuzz target runs over a scratch copy of its committed corpus (build/fuzz/fuzz-work).
 fuzzers: deps
@@ -93,6 +97,13 @@ bench-leak: windows
 bench: windows
 	@$(WINE_BUILD) && $(XVFB) bench/run-bench.sh $$wine_build
 
+# The release in dist/: ventrix-<version>.zip (ventrix.exe, LICENSE.txt, README.txt),
+# SHA256SUMS and the version file ventrix3.txt. Builds ventrix.exe alone.
+dist: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j $(JOBS) --target dist
+	rm -rf dist && cp -r build/windows/dist dist
+
 run: windows
 	@$(WINE_BUILD) && tests/wine/run-ventrix.sh $$wine_build/app/ventrix.exe
 
@@ -100,4 +111,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -2,6 +2,8 @@
 # The benchmark's own Wine prefix (sourced by run-bench.sh).
 
 BENCH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# shellcheck source=tests/wine/prefix.sh
+source "$BENCH_ROOT/tests/wine/prefix.sh"
 
 # Makes a fresh prefix: D: a CD-ROM drive, one desktop with a task bar and notification area,
 # ventrix.exe's stored settings, and the programs copied to C:\bench. Leaves one wineserver
@@ -13,8 +15,7 @@ bench_prefix_setup() {
   export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   # The Windows tier's fresh prefix with its folder-backed CD-ROM drive D:.
   "$BENCH_ROOT/tests/wine/setup-prefix.sh" "$prefix" >/dev/null
-  bench_reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f
-  bench_reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 800x600 /f
+  wine_prefix_desktop
   local settings='HKCU\Software\VB and VBA Program Settings\Ventrix 3\settings'
   bench_reg add "$settings" /v "Visible on Start-up" /t REG_SZ /d 1 /f
   bench_reg add "$settings" /v "Banner Enabled" /t REG_SZ /d "$banner" /f

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "program/version.h"
+
 namespace ventrix {
 
 inline constexpr const char* kAppTitle = "Ventrix 3";
@@ -11,8 +13,8 @@ inline constexpr const char* kProgramTitle = "Ventrix3";
 // The maker's web site, without a trailing slash.
 inline constexpr const char* WebSiteUrl = "https://www.tarrowby.com";
 inline constexpr const char* kAuthor = "Tarrowby";
-inline constexpr int kVersionMajor = 3;
-inline constexpr int kVersionMinor = 36;
+inline constexpr int kVersionMajor = VENTRIX_VERSION_MAJOR;
+inline constexpr int kVersionMinor = VENTRIX_VERSION_MINOR;
 
 // major + "." + minor in plain decimal: "3.36".
 std::string VersionText();

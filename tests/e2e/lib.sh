@@ -6,8 +6,8 @@ SETTINGS_KEY='HKCU\Software\VB and VBA Program Settings\Ventrix 3'
 MAIN="Ventrix 3"
 SPLASH="@Tarrowby"
 SETTINGS="Ventrix Professional"
-# Wine's own Marlett font (Debian's fonts-wine).
-E2E_MARLETT=/usr/share/wine/fonts/marlett.ttf
+# shellcheck source=tests/wine/prefix.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../wine/prefix.sh"
 
 e2e_setup() {
   mkdir -p "$1"
@@ -24,17 +24,13 @@ e2e_setup() {
   mkdir -p "$WINEPREFIX"
   WINEDEBUG=-all wine wineboot --init >/dev/null 2>&1
   WINEDEBUG=-all wineserver -w
-  # Caption buttons are drawn from the Marlett font; this Wine build does not look in its own
-  # font folder, so without a copy in the prefix they come out as the letters "0 1 r".
-  cp "$E2E_MARLETT" "$WINEPREFIX/drive_c/windows/Fonts/"
+  wine_prefix_fonts
   # D: is a CD-ROM drive backed by a folder.
   mkdir -p "$WINEPREFIX/cdrom"
   ln -sfn "$WINEPREFIX/cdrom" "$WINEPREFIX/dosdevices/d:"
   e2e_reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f /reg:64
   e2e_reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f
-  # Every program of this prefix shares one desktop with a task bar and notification area.
-  e2e_reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f
-  e2e_reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 800x600 /f
+  wine_prefix_desktop
   WINEDEBUG=-all wineserver -k 2>/dev/null
   WINEDEBUG=-all wineserver -w 2>/dev/null
   WINEDEBUG=-all wineserver -p120 </dev/null >/dev/null 2>&1

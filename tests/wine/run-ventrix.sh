@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # `make run`: starts ventrix.exe under Wine. With a display it runs there until you end it
 # (tray icon > Exit); without one it runs in a Wine desktop on Xvfb for a while and saves a
-# screenshot. It uses its own prefix, so your own Wine settings are left alone.
+# screenshot of that desktop. It uses its own prefix, so your own Wine settings are left alone.
 set -euo pipefail
 exe=$(readlink -f "${1:?usage: run-ventrix.sh ventrix.exe}")
 root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=tests/wine/prefix.sh
+source "$root/tests/wine/prefix.sh"
 export WINEPREFIX="${VENTRIX_RUN_PREFIX:-$root/build/run-prefix}"
 export WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG="${WINEDEBUG:--all}"
 seconds=${VENTRIX_RUN_SECONDS:-20}
@@ -17,10 +19,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # So that a first look shows the window: splash and main window on at start-up.
   wine reg add "$settings" /v "Banner Enabled" /d 1 /f >/dev/null 2>&1
   wine reg add "$settings" /v "Visible on Start-up" /d 1 /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 800x600 /f >/dev/null 2>&1
+  wine_prefix_desktop
   wineserver -w
 fi
+# Also for a prefix made before the font was part of the set-up.
+wine_prefix_fonts
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "Starting Ventrix under Wine on $DISPLAY (end it from its tray icon: Exit)."
@@ -29,7 +32,9 @@ fi
 
 shot="$root/build/ventrix-run.png"
 echo "No display: running Ventrix under Xvfb for ${seconds}s in a Wine desktop."
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+# The screen is the Wine desktop's size, so the screenshot is that desktop and nothing else.
+screen="${WINE_DESKTOP_WIDTH}x${WINE_DESKTOP_HEIGHT}x24"
+xvfb-run -a -s "-screen 0 $screen" bash -c '
   wine "$1" >/dev/null 2>&1 &
   sleep 6
   import -window root "$2"

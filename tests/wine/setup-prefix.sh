@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Makes a fresh Wine prefix for one run of the Windows tier: a CD-ROM drive D: backed by a
-# folder, and the Windows release each version-test executable is told it runs on.
+# Makes a fresh Wine prefix for one run of the Windows tier: Wine's caption-button font, a
+# CD-ROM drive D: backed by a folder, and the Windows release each version-test executable is
+# told it runs on.
 set -euo pipefail
+# shellcheck source=tests/wine/prefix.sh
+source "$(dirname "$0")/prefix.sh"
 prefix=${1:?usage: setup-prefix.sh PREFIX}
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -10,6 +13,7 @@ rm -rf "$prefix"
 mkdir -p "$prefix"
 wine wineboot --init >/dev/null 2>&1
 wineserver -w
+wine_prefix_fonts
 
 # D: is a CD-ROM drive (GetDriveTypeA answers 5); storage requests to it reach Wine's mount
 # manager, which names them on stderr.

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <stdexcept>
 
+#include "platform/forms/failure.h"
 #include "platform/forms/line.h"
 #include "platform/forms/menu.h"
 #include "platform/forms/runtime.h"
@@ -75,7 +75,7 @@ void FormWindow::Create(HMENU menu_bar) {
   CreateWindowExA(style.ex_style, class_name.c_str(), form.Caption().c_str(), style.style, 0, 0,
                   frame.right - frame.left, frame.bottom - frame.top, nullptr, menu_bar, instance_,
                   this);
-  if (hwnd_ == nullptr) throw std::runtime_error("Cannot create the window " + form.Name());
+  if (hwnd_ == nullptr) throw forms::Failure("Cannot create the window " + form.Name());
   // A per-monitor aware window takes the DPI of the monitor it is on, which need not be the
   // system's; its controls, created next, follow it, and FinishLayout fits its size.
   const int dpi = WindowDpi(hwnd_);
