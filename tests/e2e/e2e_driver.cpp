@@ -10,6 +10,8 @@
 //   e2e_driver cycle WINDOW FIRST SECOND N  pick two menu items in turn, N times, inside the
 //                                           program; prints its child texts afterwards
 //   e2e_driver counts WINDOW                the program's handle, GDI and USER object counts
+//   e2e_driver refuse-machine-writes WINDOW the program's registry opens under
+//                                           HKEY_LOCAL_MACHINE with write access are refused
 //   e2e_driver click WINDOW TEXT            click the button or check box captioned TEXT
 //   e2e_driver dblclick WINDOW TEXT         double click the child showing TEXT
 //   e2e_driver frame-click WINDOW           click the free surface of the window's frame
@@ -252,6 +254,9 @@ int Run(const std::vector<std::string>& args) {
   }
   if (command == "counts") return AskHook(window, ventrix::e2e::kCountObjects, "");
   if (command == "drive-accepts") return AskHook(window, ventrix::e2e::kAcceptDeviceRequests, "");
+  if (command == "refuse-machine-writes") {
+    return AskHook(window, ventrix::e2e::kRefuseMachineWrites, "");
+  }
   if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == "open-menu" && args.size() >= 3 && !args[2].empty()) {
     SetForegroundWindow(window);
