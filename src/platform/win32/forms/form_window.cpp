@@ -270,12 +270,9 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
-    case WM_CLOSE: {
-      // The runtime unloads the form (and destroys this window) unless a handler cancels.
-      forms::Form& form = form_;
-      Raise([&form] { form.runtime().Unload(form, forms::kFormControlMenu); });
+    case WM_CLOSE:
+      CloseBox();
       return 0;
-    }
     case kWmDpiChanged:
       // Both words of wParam hold the new DPI; lParam the rectangle the system suggests.
       ChangeDpi(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
@@ -345,6 +342,13 @@ void FormWindow::OnDialogKey(int dialog_id) {
       return;
     }
   }
+  if (dialog_id == IDCANCEL && form_.Design().escape_closes) CloseBox();
+}
+
+void FormWindow::CloseBox() {
+  // The runtime unloads the form (and destroys this window) unless a handler cancels.
+  forms::Form& form = form_;
+  Raise([&form] { form.runtime().Unload(form, forms::kFormControlMenu); });
 }
 
 LRESULT FormWindow::DefaultButtonId() const {
