@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/device_control.h"
+#include "platform/forms/contrast.h"
 #include "platform/multimedia.h"
 #include "platform/programs.h"
 #include "platform/registry.h"
@@ -371,6 +372,13 @@ class FakeSystemFacts : public SystemFacts, public FaultInjectable {
     return Fails(Fault::kExecutableName) ? std::string() : executable;
   }
   int CurrentYear() override { return year; }
+};
+
+// High contrast as a test sets it: the runtime reads it at start and on ReadContrast.
+class FakeContrastSetting : public forms::ContrastSetting {
+ public:
+  bool high_contrast = false;
+  bool HighContrastOn() override { return high_contrast; }
 };
 
 }  // namespace ventrix::testing
