@@ -212,7 +212,8 @@ run_ventrix_command() {
 # How many notification icons (owner windows of the program's icon) exist.
 count_tray_icons() { drv windows | grep -c '^WINDOW|VentrixTrayIconOwner|'; }
 # How many balloons the program asked the shell for (needs trace+systray in the Wine log): once
-# the icon is added, every change the program asks for (NIM_MODIFY) is a balloon.
+# the icon is added and its tooltip kept for notification version 4 (one NIM_MODIFY right after
+# the add), every change the program asks for (NIM_MODIFY) is a balloon.
 count_balloons() { grep -c 'Shell_NotifyIconW dwMessage = 1,' "$VENTRIX_LOG"; }
 # The instance that a command started, not by start_ventrix: ends it by its close box.
 stop_started_instance() {
