@@ -15,25 +15,6 @@ namespace {
 using CreateStdAccessibleObjectFunction = HRESULT WINAPI(HWND, LONG, REFIID, void**);
 using LresultFromObjectFunction = LRESULT WINAPI(REFIID, WPARAM, LPUNKNOWN);
 
-struct Oleacc {
-  CreateStdAccessibleObjectFunction* create_standard = nullptr;
-  LresultFromObjectFunction* lresult_from_object = nullptr;
-};
-
-// oleacc.dll stays loaded for the rest of the process: the objects handed out live in it.
-const Oleacc& Library() {
-  static const std::optional<SystemLibrary> library = SystemLibrary::Load("oleacc.dll");
-  static const Oleacc functions = [] {
-    Oleacc found;
-    if (library && !(library->Bind("CreateStdAccessibleObject", found.create_standard) &&
-                     library->Bind("LresultFromObject", found.lresult_from_object))) {
-      found = {};
-    }
-    return found;
-  }();
-  return functions;
-}
-
 struct ComReleaser {
   void operator()(IUnknown* object) const { object->Release(); }
 };
@@ -170,21 +151,30 @@ class LinkAccessible final : public IAccessible {
 
 LRESULT AnswerLinkObject(HWND link, WPARAM wparam, LPARAM lparam) {
   if (static_cast<LONG>(lparam) != OBJID_CLIENT) return 0;
-  const Oleacc& oleacc = Library();
-  if (oleacc.create_standard == nullptr) return 0;
+  const std::optional<SystemLibrary> oleacc = SystemLibrary::Load("oleacc.dll");
+  CreateStdAccessibleObjectFunction* create_standard = nullptr;
+  LresultFromObjectFunction* lresult_from_object = nullptr;
+  HMODULE pinned = nullptr;
+  // Pinned: the objects handed out live in it, for as long as a tool holds them.
+  if (!oleacc || !oleacc->Bind("CreateStdAccessibleObject", create_standard) ||
+      !oleacc->Bind("LresultFromObject", lresult_from_object) ||
+      !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                          reinterpret_cast<LPCSTR>(create_standard), &pinned)) {
+    return 0;
+  }
   void* standard = nullptr;
-  if (FAILED(oleacc.create_standard(link, OBJID_CLIENT, IID_IAccessible, &standard)) ||
+  if (FAILED(create_standard(link, OBJID_CLIENT, IID_IAccessible, &standard)) ||
       standard == nullptr) {
     return 0;
   }
   // The object reaches another process through COM, which this thread (the program's window
-  // thread) may not have started yet; once started it stays for the thread's life.
-  static const HRESULT com_started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  (void)com_started;
+  // thread) may not have started yet. Started here it stays for the thread's life; a start on
+  // a thread that has COM already is undone at once.
+  if (CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED) == S_FALSE) CoUninitialize();
   // Handed over with one reference, which is ours and is given up once the answer holds its own.
   const std::unique_ptr<IAccessible, ComReleaser> object(
       new LinkAccessible(static_cast<IAccessible*>(standard), link));
-  return oleacc.lresult_from_object(IID_IAccessible, wparam, object.get());
+  return lresult_from_object(IID_IAccessible, wparam, object.get());
 }
 
 }  // namespace ventrix::win32::ui
