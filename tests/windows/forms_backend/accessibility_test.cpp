@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <initializer_list>
 #include <optional>
 #include <set>
 #include <string>
@@ -161,7 +162,9 @@ struct ProgramWindows : ::testing::Test {
 };
 
 TEST_F(ProgramWindows, SettingsWindowNamesItsDriveListAndKeepsItsTabOrder) {
-  const HWND window = Of(program.frmSettings());
+  FrmSettings& settings = program.frmSettings();
+  settings.Show();
+  const HWND window = Of(settings);
   CheckEveryControl(window);
   // Windows names a drop-down list by the static label right before it in z-order.
   const HWND combo = NativeOf(program.frmSettings().Combo1);
@@ -174,8 +177,6 @@ TEST_F(ProgramWindows, SettingsWindowNamesItsDriveListAndKeepsItsTabOrder) {
                                       "Visible on startup", TextOf(combo), "Show Splash Screen",
                                       "Minimise to Tray on Exit"}));
   // Esc is the close box: the window hides and stays loaded.
-  FrmSettings& settings = program.frmSettings();
-  settings.Show();
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_EQ(program.LoadedSettings(), &settings);
@@ -183,6 +184,7 @@ TEST_F(ProgramWindows, SettingsWindowNamesItsDriveListAndKeepsItsTabOrder) {
 
 TEST_F(ProgramWindows, AboutBoxLinkIsAFocusableLinkNamedByItsAddress) {
   FrmAbout& about = program.frmAbout();
+  about.Show();
   const HWND window = Of(about);
   CheckEveryControl(window);
   const HWND link = NativeOf(about.vbwHyperlink1);
@@ -211,9 +213,12 @@ TEST_F(ProgramWindows, AboutBoxLinkIsAFocusableLinkNamedByItsAddress) {
 }
 
 TEST_F(ProgramWindows, MainSplashAndWebUpdateWindowsNameTheirControls) {
-  CheckEveryControl(Of(program.frmMain()));
-  CheckEveryControl(Of(program.frmSplash()));
-  CheckEveryControl(Of(program.frmWebUpdate()));
+  for (forms::Form* form : std::initializer_list<forms::Form*>{
+           &program.frmMain(), &program.frmSplash(), &program.frmWebUpdate()}) {
+    SCOPED_TRACE(form->Name());
+    form->Show();
+    CheckEveryControl(Of(*form));
+  }
 }
 
 // The status line's changes reach a screen reader as name changes of its control.
