@@ -31,7 +31,8 @@ bool Runtime::ReadContrast() {
 }
 
 Color Runtime::Shown(Color fixed, Color system) const {
-  if (!high_contrast_ || fixed == kDefaultColor || (fixed & kSystemColorFlag) != 0) return fixed;
+  // The default colour carries the system colour flag too.
+  if (!high_contrast_ || (fixed & kSystemColorFlag) != 0) return fixed;
   return system;
 }
 

@@ -22,7 +22,8 @@ void TrayPopupMenu::set_picture_size(int size) {
 }
 
 void TrayPopupMenu::DropPictures() {
-  // The pictures go with the menu that shows them.
+  // The pictures go with the menu that shows them; one on screen keeps them until it closes.
+  pictures_stale_ = tracking_;
   if (tracking_) return;
   menu_.reset();
   pictures_.clear();
@@ -94,6 +95,7 @@ std::optional<TrayMenuItem> TrayPopupMenu::Track(HWND owner, std::optional<POINT
   const UINT command = static_cast<UINT>(
       TrackPopupMenu(menu_.get(), kTrackFlags, cursor.x, cursor.y, 0, owner, nullptr));
   tracking_ = false;
+  if (pictures_stale_) DropPictures();
   // The menu closes on the Esc key's press; its release is still to come.
   escaped_ = command == 0 && GetKeyState(VK_ESCAPE) < 0;
   PostMessageA(owner, WM_NULL, 0, 0);

@@ -60,6 +60,8 @@ class TrayPopupMenu {
   MenuHandle menu_;
   bool stale_ = true;
   bool tracking_ = false;
+  // The colours changed while the menu was open: its pictures go once it closes.
+  bool pictures_stale_ = false;
   bool escaped_ = false;
 };
 

@@ -176,7 +176,13 @@ TEST_F(ProgramWindows, SettingsWindowNamesItsDriveListAndKeepsItsTabOrder) {
             (std::vector<std::string>{"&Save Settings", "&Close", "Default", "Always on Top",
                                       "Visible on startup", TextOf(combo), "Show Splash Screen",
                                       "Minimise to Tray on Exit"}));
+  // Alt+C, the access key of "&Close", presses it through the dialog manager: saved, hidden.
+  MSG alt_c{window, WM_SYSCHAR, 'c', 0, 0, {}};
+  EXPECT_TRUE(IsDialogMessageA(window, &alt_c));
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_FALSE(fake.settings.writes.empty());
   // Esc is the close box: the window hides and stays loaded.
+  settings.Show();
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_EQ(program.LoadedSettings(), &settings);
