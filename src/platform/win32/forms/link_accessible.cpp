@@ -14,6 +14,8 @@ namespace {
 
 using CreateStdAccessibleObjectFunction = HRESULT WINAPI(HWND, LONG, REFIID, void**);
 using LresultFromObjectFunction = LRESULT WINAPI(REFIID, WPARAM, LPUNKNOWN);
+using CoInitializeExFunction = HRESULT WINAPI(LPVOID, DWORD);
+using CoUninitializeFunction = void WINAPI();
 
 struct ComReleaser {
   void operator()(IUnknown* object) const { object->Release(); }
@@ -169,8 +171,15 @@ LRESULT AnswerLinkObject(HWND link, WPARAM wparam, LPARAM lparam) {
   }
   // The object reaches another process through COM, which this thread (the program's window
   // thread) may not have started yet. Started here it stays for the thread's life; a start on
-  // a thread that has COM already is undone at once.
-  if (CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED) == S_FALSE) CoUninitialize();
+  // a thread that has COM already is undone at once. ole32 came in with oleacc, so the program
+  // itself does not import it.
+  const HMODULE ole32 = GetModuleHandleA("ole32.dll");
+  const auto start_com = FindExport<CoInitializeExFunction>(ole32, "CoInitializeEx");
+  const auto end_com = FindExport<CoUninitializeFunction>(ole32, "CoUninitialize");
+  if (start_com != nullptr && end_com != nullptr &&
+      start_com(nullptr, COINIT_APARTMENTTHREADED) == S_FALSE) {
+    end_com();
+  }
   // Handed over with one reference, which is ours and is given up once the answer holds its own.
   const std::unique_ptr<IAccessible, ComReleaser> object(
       new LinkAccessible(static_cast<IAccessible*>(standard), link));
