@@ -209,6 +209,8 @@ BALLOON_REGION=140x50+655+512
 run_ventrix_command() {
   (cd "$E2E_WORK" && WINEDEBUG=-all exec wine ventrix.exe "$@" >>"$E2E_OUT/commands.log" 2>&1 </dev/null)
 }
+# How many popup menus (class #32768) the program has open.
+count_open_menus() { drv windows | grep -c '^WINDOW|#32768|[^|]*|visible|'; }
 # How many notification icons (owner windows of the program's icon) exist.
 count_tray_icons() { drv windows | grep -c '^WINDOW|VentrixTrayIconOwner|'; }
 # How many balloons the program asked the shell for (needs trace+systray in the Wine log): once
