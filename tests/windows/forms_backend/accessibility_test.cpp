@@ -55,7 +55,7 @@ std::string Narrow(BSTR text) {
 // The control's own accessible object, as a screen reader gets it.
 std::optional<AccessibleFacts> Ask(HWND control) {
   IAccessible* object = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible,
+  if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
                                         reinterpret_cast<void**>(&object))) ||
       object == nullptr) {
     return std::nullopt;
@@ -206,7 +206,7 @@ TEST_F(ProgramWindows, AboutBoxLinkIsAFocusableLinkNamedByItsAddress) {
                                       "Web Update"}));
   // Its default action follows the link, as Enter does.
   IAccessible* object = nullptr;
-  ASSERT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(link, OBJID_CLIENT, IID_IAccessible,
+  ASSERT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(link, OBJID_CLIENT, __uuidof(IAccessible),
                                                    reinterpret_cast<void**>(&object))));
   VARIANT self{};
   self.vt = VT_I4;

@@ -33,8 +33,8 @@ class LinkAccessible final : public IAccessible {
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
     if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDispatch) ||
-        IsEqualIID(id, IID_IAccessible)) {
+    if (IsEqualIID(id, __uuidof(IUnknown)) || IsEqualIID(id, __uuidof(IDispatch)) ||
+        IsEqualIID(id, __uuidof(IAccessible))) {
       *object = static_cast<IAccessible*>(this);
       AddRef();
       return S_OK;
@@ -165,7 +165,7 @@ LRESULT AnswerLinkObject(HWND link, WPARAM wparam, LPARAM lparam) {
     return 0;
   }
   void* standard = nullptr;
-  if (FAILED(create_standard(link, OBJID_CLIENT, IID_IAccessible, &standard)) ||
+  if (FAILED(create_standard(link, OBJID_CLIENT, __uuidof(IAccessible), &standard)) ||
       standard == nullptr) {
     return 0;
   }
@@ -183,7 +183,7 @@ LRESULT AnswerLinkObject(HWND link, WPARAM wparam, LPARAM lparam) {
   // Handed over with one reference, which is ours and is given up once the answer holds its own.
   const std::unique_ptr<IAccessible, ComReleaser> object(
       new LinkAccessible(static_cast<IAccessible*>(standard), link));
-  return lresult_from_object(IID_IAccessible, wparam, object.get());
+  return lresult_from_object(__uuidof(IAccessible), wparam, object.get());
 }
 
 }  // namespace ventrix::win32::ui
