@@ -16,6 +16,7 @@
 //   e2e_driver dblclick WINDOW TEXT         double click the child showing TEXT
 //   e2e_driver frame-click WINDOW           click the free surface of the window's frame
 //   e2e_driver key WINDOW CHAR              type a character into WINDOW
+//   e2e_driver escape WINDOW                press Esc in WINDOW
 //   e2e_driver open-menu WINDOW CHAR        open the menu with that access key
 //   e2e_driver close WINDOW                 the close box
 //
@@ -267,6 +268,7 @@ int Run(const std::vector<std::string>& args) {
   if (command == "key" && args.size() >= 3 && !args[2].empty()) {
     return PostMessageA(window, WM_CHAR, static_cast<unsigned char>(args[2][0]), 1) ? 0 : 1;
   }
+  if (command == "escape") return PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1) ? 0 : 1;
   if (command == "frame-click") {
     for (HWND child : Children(window)) {
       if (GetParent(child) != window || Text(child) != "") continue;
