@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "instance_gate.h"
+#include "platform/win32/contrast_win32.h"
 #include "platform/win32/device_control_win32.h"
 #include "platform/win32/dll_search_win32.h"
 #include "platform/win32/forms/backend_win32.h"
@@ -51,9 +52,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   win32::Win32SystemFacts facts;
   win32::Win32TrayIconFactory tray_icons(instance);
   win32::Win32WebVersionCheckFactory web_checks(instance, shell);
+  win32::Win32ContrastSetting contrast;
 
-  const Platform platform{ui,    version,  devices,   drives, multimedia, settings,  registry,
-                          shell, programs, placement, facts,  tray_icons, web_checks};
+  const Platform platform{ui,    version,  devices,   drives, multimedia, settings,   registry,
+                          shell, programs, placement, facts,  tray_icons, web_checks, contrast};
   Program program(platform);
   program.Start();
   if (program.runtime().Ended()) return 0;

@@ -56,10 +56,11 @@ FrmAbout::FrmAbout(Program& program)
       lblhyperlink(*this, "lblhyperlink", {120, 1200, 615, 255}, "Website"),
       vbwHyperlink1(*this, "vbwHyperlink1", {840, 1200, 3990, 210}, WebSiteUrl,
                     program.platform().shell),
-      Line1{
-          {{*this, "Line1(0)", 0, kSeparatorTop + kEtchOffset, kSeparatorWidth,
-            kSeparatorTop + kEtchOffset, forms::kWhite},
-           {*this, "Line1(1)", 0, kSeparatorTop, kSeparatorWidth, kSeparatorTop, forms::kGrey128}}},
+      // Under high contrast the etching takes the system's 3D highlight and shadow colours.
+      Line1{{{*this, "Line1(0)", 0, kSeparatorTop + kEtchOffset, kSeparatorWidth,
+              kSeparatorTop + kEtchOffset, forms::kWhite, forms::kHighlight3dColor},
+             {*this, "Line1(1)", 0, kSeparatorTop, kSeparatorWidth, kSeparatorTop, forms::kGrey128,
+              forms::kShadow3dColor}}},
       lblDisclaimer(*this, "lblDisclaimer", {120, 1680, 3735, 1260}, "Warning: ..."),
       cmdOK(*this, "cmdOK", {3960, 1680, 1140, 345}, "OK"),
       Command1(*this, "Command1", {3960, 2040, 1140, 345}, "Web Update"),

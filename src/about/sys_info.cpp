@@ -39,7 +39,7 @@ std::string DwordText(std::uint32_t value) {
 bool GetKeyValue(Registry& registry, RegistryKey& KeyRoot, std::string& KeyName,
                  std::string& SubKeyRef, std::string& KeyVal) {
   RegistryKey key = 0;
-  if (registry.OpenKeyEx(KeyRoot, KeyName, kNoOptions, kKeyAllAccess, key) != kRegistrySuccess) {
+  if (registry.OpenKeyEx(KeyRoot, KeyName, kNoOptions, kKeyRead, key) != kRegistrySuccess) {
     KeyVal.clear();
     return false;
   }

@@ -9,9 +9,9 @@
 
 namespace ventrix::sys_info {
 
-// Every key is opened with this access (more than reading needs, so a user without it gets
-// the "unavailable" answer).
-inline constexpr std::uint32_t kKeyAllAccess = 0x2003F;
+// Every key is opened for reading only (KEY_READ): a standard user, and under User Account
+// Control every process, may not write under HKEY_LOCAL_MACHINE, and the lookup only reads.
+inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::size_t kValueBufferSize = 1024;
 
 inline constexpr const char* kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";

@@ -5,6 +5,7 @@
 #include "platform/components/web_version_check.h"
 #include "platform/device_control.h"
 #include "platform/forms/backend.h"
+#include "platform/forms/contrast.h"
 #include "platform/multimedia.h"
 #include "platform/programs.h"
 #include "platform/registry.h"
@@ -30,6 +31,7 @@ struct Platform {
   SystemFacts& facts;
   TrayIconFactory& tray_icons;
   WebVersionCheckFactory& web_checks;
+  forms::ContrastSetting& contrast;
 };
 
 }  // namespace ventrix

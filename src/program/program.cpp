@@ -33,7 +33,7 @@ struct Program::Forms {
 
 Program::Program(const Platform& platform)
     : platform_(platform),
-      runtime_(platform.ui, kProgramTitle),
+      runtime_(platform.ui, kProgramTitle, &platform.contrast),
       forms_(std::make_unique<Forms>(*this)) {}
 
 Program::~Program() {

@@ -31,7 +31,8 @@ forms::FormDesign SettingsDesign() {
           .client_width = layout::kClientWidthPx * forms::kTwipsPerPixelAt96Dpi,
           .client_height = layout::kClientHeightPx * forms::kTwipsPerPixelAt96Dpi,
           .border = forms::BorderStyle::kFixedDialog,
-          .icon = IDI_VENTRIX};
+          .icon = IDI_VENTRIX,
+          .escape_closes = true};
 }
 
 // Lets the drive listing append straight into the combo box.
@@ -67,6 +68,13 @@ FrmSettings::FrmSettings(Program& program)
   // Controls register in declaration order, which is the tab order.
   int tab_index = 0;
   for (forms::Control* control : Controls()) control->set_tab_index(tab_index++);
+  // The windows are made in tab order, which is also their z-order, and a screen reader names
+  // the drive list by the label right before it there (a tab stop between them ends its
+  // search). Label1 goes after "Visible on startup"; a label takes no focus, so Tab still
+  // visits the other controls in the designed order.
+  const int label_place = Check2.TabIndex();
+  Check2.set_tab_index(Label1.TabIndex());
+  Label1.set_tab_index(label_place);
 
   Label4.set_font({layout::kFontName, layout::kStatusFontPoints, /*bold=*/true});
   Label4.set_alignment(forms::Alignment::kCenter);

@@ -19,7 +19,8 @@ class FrmSettings : public forms::Form {
   explicit FrmSettings(Program& program);
 
   void Form_Load() override;
-  // The close box hides the window like "&Close" but saves nothing and changes no variable.
+  // The close box (and Esc) hides the window like "&Close" but saves nothing and changes no
+  // variable.
   void Form_QueryUnload(int& Cancel, int UnloadMode) override;
   void Combo1_Click();
   void Check1_Click();

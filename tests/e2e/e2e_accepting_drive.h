@@ -9,4 +9,10 @@ namespace ventrix::e2e {
 // Patches ventrix.exe's import of kernel32's DeviceIoControl; false when it has none.
 bool AcceptDeviceRequests();
 
+// As Windows does for a standard user (and for every process under User Account Control):
+// patches ventrix.exe's import of advapi32's RegOpenKeyExA so that an open under
+// HKEY_LOCAL_MACHINE asking for any write access is refused with ERROR_ACCESS_DENIED; every
+// other open goes through. False when the program has no such import.
+bool RefuseMachineWrites();
+
 }  // namespace ventrix::e2e

@@ -10,10 +10,13 @@
 //   e2e_driver cycle WINDOW FIRST SECOND N  pick two menu items in turn, N times, inside the
 //                                           program; prints its child texts afterwards
 //   e2e_driver counts WINDOW                the program's handle, GDI and USER object counts
+//   e2e_driver refuse-machine-writes WINDOW the program's registry opens under
+//                                           HKEY_LOCAL_MACHINE with write access are refused
 //   e2e_driver click WINDOW TEXT            click the button or check box captioned TEXT
 //   e2e_driver dblclick WINDOW TEXT         double click the child showing TEXT
 //   e2e_driver frame-click WINDOW           click the free surface of the window's frame
 //   e2e_driver key WINDOW CHAR              type a character into WINDOW
+//   e2e_driver escape WINDOW                press Esc in WINDOW
 //   e2e_driver open-menu WINDOW CHAR        open the menu with that access key
 //   e2e_driver close WINDOW                 the close box
 //
@@ -252,6 +255,9 @@ int Run(const std::vector<std::string>& args) {
   }
   if (command == "counts") return AskHook(window, ventrix::e2e::kCountObjects, "");
   if (command == "drive-accepts") return AskHook(window, ventrix::e2e::kAcceptDeviceRequests, "");
+  if (command == "refuse-machine-writes") {
+    return AskHook(window, ventrix::e2e::kRefuseMachineWrites, "");
+  }
   if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == "open-menu" && args.size() >= 3 && !args[2].empty()) {
     SetForegroundWindow(window);
@@ -262,6 +268,7 @@ int Run(const std::vector<std::string>& args) {
   if (command == "key" && args.size() >= 3 && !args[2].empty()) {
     return PostMessageA(window, WM_CHAR, static_cast<unsigned char>(args[2][0]), 1) ? 0 : 1;
   }
+  if (command == "escape") return PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1) ? 0 : 1;
   if (command == "frame-click") {
     for (HWND child : Children(window)) {
       if (GetParent(child) != window || Text(child) != "") continue;

@@ -4,6 +4,8 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <cstdlib>
+
 #include "platform/win32/tray_icon_win32.h"
 #include "platform/win32/tray_notify_data_win32.h"
 
@@ -23,6 +25,16 @@ bool AskShell(DWORD message) {
   return data.hWnd != nullptr && Shell_NotifyIconA(message, &data) != FALSE;
 }
 
+// Posts a notification as Windows' shell does for an icon of version 4 (the keyboard's ones
+// included, which Wine's shell never sends): the point in wParam, the message and the icon's id
+// in lParam.
+bool Notify(UINT message, int x, int y) {
+  const HWND owner = TrayOwner();
+  return owner != nullptr &&
+         PostMessageA(owner, ventrix::win32::kTrayCallbackMessage, MAKEWPARAM(x, y),
+                      MAKELPARAM(message, ventrix::win32::kTrayIconId)) != FALSE;
+}
+
 }  // namespace
 
 std::optional<int> RunTrayVerb(const std::vector<std::string>& args) {
@@ -31,6 +43,14 @@ std::optional<int> RunTrayVerb(const std::vector<std::string>& args) {
   if (verb == "tray-remove") return AskShell(NIM_DELETE) ? 0 : 1;
   // A change of nothing: the shell accepts it only for an icon it holds.
   if (verb == "tray-present") return AskShell(NIM_MODIFY) ? 0 : 1;
+  if (verb == "tray-notify" && args.size() >= 2) {
+    const UINT message = args[1] == "keyselect"     ? NIN_KEYSELECT
+                         : args[1] == "contextmenu" ? WM_CONTEXTMENU
+                                                    : 0;
+    const int x = args.size() >= 4 ? std::atoi(args[2].c_str()) : 0;
+    const int y = args.size() >= 4 ? std::atoi(args[3].c_str()) : 0;
+    return message != 0 && Notify(message, x, y) ? 0 : 2;
+  }
   if (verb == "taskbar-created") {
     const UINT message = RegisterWindowMessageA("TaskbarCreated");
     return message != 0 && PostMessageA(HWND_BROADCAST, message, 0, 0) ? 0 : 1;

@@ -23,6 +23,9 @@ inline constexpr unsigned kCountObjects = 4;
 // reply: "accepting" once the program's device requests all answer success, or
 // "missing|DeviceIoControl"
 inline constexpr unsigned kAcceptDeviceRequests = 5;
+// reply: "refusing" once the program's registry opens under HKEY_LOCAL_MACHINE that ask for
+// write access are refused, as for a standard user; or "missing|RegOpenKeyExA"
+inline constexpr unsigned kRefuseMachineWrites = 6;
 
 // Bounds on what a request may ask, so a wrong argument cannot hang the program.
 inline constexpr int kMaxCycles = 100000;

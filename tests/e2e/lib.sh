@@ -205,10 +205,13 @@ BALLOON_REGION=140x50+655+512
 run_ventrix_command() {
   (cd "$E2E_WORK" && WINEDEBUG=-all exec wine ventrix.exe "$@" >>"$E2E_OUT/commands.log" 2>&1 </dev/null)
 }
+# How many popup menus (class #32768) the program has open.
+count_open_menus() { drv windows | grep -c '^WINDOW|#32768|[^|]*|visible|'; }
 # How many notification icons (owner windows of the program's icon) exist.
 count_tray_icons() { drv windows | grep -c '^WINDOW|VentrixTrayIconOwner|'; }
 # How many balloons the program asked the shell for (needs trace+systray in the Wine log): once
-# the icon is added, every change the program asks for (NIM_MODIFY) is a balloon.
+# the icon is added and its tooltip kept for notification version 4 (one NIM_MODIFY right after
+# the add), every change the program asks for (NIM_MODIFY) is a balloon.
 count_balloons() { grep -c 'Shell_NotifyIconW dwMessage = 1,' "$VENTRIX_LOG"; }
 # The instance that a command started, not by start_ventrix: ends it by its close box.
 stop_started_instance() {

@@ -17,4 +17,8 @@ check "saved Lock Status 0" equals "$(setting_value settings 'Lock Status')" "0"
 check "saved Send to Tray 1" equals "$(setting_value settings 'Send to Tray')" "1"
 check "saved the web update address under Web Update" \
   equals "$(setting_value 'Web Update' 'Web Update URL')" "https://www.tarrowby.com/download/ventrix/ventrix3.txt"
+# Esc is the close box: the window hides and the program runs on.
+drv_ok escape "$SETTINGS"
+check "Esc hides the settings window" drv_ok wait-hidden "$SETTINGS" 3000
+check "... and the program runs on" ventrix_running
 stop_ventrix

@@ -54,3 +54,25 @@ screenshot held-tick-box
 drv_ok click "Ventrix3" "OK"
 check "Ready is back within 2 s of closing the box" drv_ok wait-text "$MAIN" "Ready" 2000
 stop_ventrix
+
+# System Info for a standard user: Windows refuses write access under HKEY_LOCAL_MACHINE to every
+# process under User Account Control, and the hook makes the program's registry opens meet that
+# refusal. The tool's key opens for reading, so the tool starts and no "unavailable" box shows.
+MSINFO_KEY='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
+for view in 32 64; do
+  e2e_reg add "$MSINFO_KEY" /v PATH /d 'C:\windows\system32\notepad.exe' /f /reg:$view
+done
+notepad_running() { pgrep -f 'system32.notepad.exe' >/dev/null; }
+start_ventrix winxp sysinfo-standard-user
+drv_ok pick "$MAIN" "&About"
+drv_ok wait "About Ventrix 3" 3000
+check "the program's registry opens refuse write access to the machine's keys" \
+  equals "$(drv refuse-machine-writes "About Ventrix 3")" "refusing"
+drv_ok click "About Ventrix 3" "&System Info..."
+started=1
+for _ in $(seq 1 50); do notepad_running && { started=0; break; }; sleep 0.2; done
+check "System Info starts the tool for a standard user" equals "$started" 0
+check "no unavailable box for a standard user" not drv_ok wait "Ventrix3" 2000
+WINEDEBUG=-all wine taskkill /f /im notepad.exe >/dev/null 2>&1
+stop_ventrix
+for view in 32 64; do e2e_reg delete "$MSINFO_KEY" /f /reg:$view; done

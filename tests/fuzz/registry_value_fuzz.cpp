@@ -71,7 +71,7 @@ class FuzzedRegistry : public Registry {
 
   std::int32_t OpenKeyEx(RegistryKey root, const std::string& path, std::uint32_t options,
                          std::uint32_t access, RegistryKey& opened) override {
-    Check(root == kHkeyLocalMachine && options == 0 && access == sys_info::kKeyAllAccess,
+    Check(root == kHkeyLocalMachine && options == 0 && access == sys_info::kKeyRead,
           "keys open under the machine root with the stated access");
     ++opens;
     if ((behaviour_.flags & kOpenFails) != 0) return kFileNotFound;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/device_control.h"
+#include "platform/forms/contrast.h"
 #include "platform/multimedia.h"
 #include "platform/programs.h"
 #include "platform/registry.h"
@@ -218,15 +219,20 @@ class FakeRegistry : public Registry, public FaultInjectable {
   std::vector<std::uint32_t> open_access;
   std::vector<RegistryKey> closed;
   int opens = 0;
+  // As for a standard user (and every process under User Account Control): an open under
+  // HKEY_LOCAL_MACHINE that asks for any write access is refused.
+  bool machine_writable = false;
   // Queries or closes on a key that is not open.
   int misuses = 0;
 
   std::int32_t OpenKeyEx(RegistryKey root, const std::string& path, std::uint32_t options,
                          std::uint32_t access, RegistryKey& opened) override {
-    (void)root;
     (void)options;
     open_access.push_back(access);
     if (Fails(Fault::kRegistryOpen)) return kAccessDenied;
+    if (root == kHkeyLocalMachine && !machine_writable && (access & kWriteAccess) != 0) {
+      return kAccessDenied;
+    }
     auto it = keys.find(path);
     if (it == keys.end()) return kFileNotFound;
     ++opens;
@@ -272,6 +278,8 @@ class FakeRegistry : public Registry, public FaultInjectable {
 
   static constexpr std::int32_t kFileNotFound = 2;
   static constexpr std::int32_t kAccessDenied = 5;
+  // KEY_SET_VALUE, KEY_CREATE_SUB_KEY, KEY_CREATE_LINK, DELETE, WRITE_DAC and WRITE_OWNER.
+  static constexpr std::uint32_t kWriteAccess = 0x000D0026;
   static constexpr std::int32_t kInvalidHandle = 6;
   static constexpr std::int32_t kMoreData = 234;
   static constexpr RegistryKey kFirstHandle = 0x100;
@@ -364,6 +372,13 @@ class FakeSystemFacts : public SystemFacts, public FaultInjectable {
     return Fails(Fault::kExecutableName) ? std::string() : executable;
   }
   int CurrentYear() override { return year; }
+};
+
+// High contrast as a test sets it: the runtime reads it at start and on ReadContrast.
+class FakeContrastSetting : public forms::ContrastSetting {
+ public:
+  bool high_contrast = false;
+  bool HighContrastOn() override { return high_contrast; }
 };
 
 }  // namespace ventrix::testing

@@ -138,6 +138,17 @@ void HeadlessBackend::CloseBox(forms::Form& form) {
   form.runtime().Dispatch([&form] { form.runtime().Unload(form, forms::kFormControlMenu); });
 }
 
+void HeadlessBackend::PressEscape(forms::Form& form) {
+  for (forms::Control* control : form.Controls()) {
+    if (control->Kind() != forms::ControlKind::kButton) continue;
+    auto& button = static_cast<forms::CommandButton&>(*control);
+    if (!button.IsCancel() || !button.Visible() || !button.Enabled()) continue;
+    Click(button);
+    return;
+  }
+  if (form.Design().escape_closes) CloseBox(form);
+}
+
 void HeadlessBackend::Advance(int milliseconds) {
   const long long target = now_ms + milliseconds;
   for (;;) {

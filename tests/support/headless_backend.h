@@ -46,6 +46,9 @@ class HeadlessBackend : public forms::Backend {
   void PressKey(forms::Form& form, char key);
   // The close box (UnloadMode kFormControlMenu).
   void CloseBox(forms::Form& form);
+  // Esc: the visible and enabled cancel button's click, or else the close box of a form
+  // designed so (FormDesign::escape_closes), as the win32 backend does.
+  void PressEscape(forms::Form& form);
   // Moves the virtual clock on, firing every timer tick that falls due, in time order. A timer
   // that is paused, disabled or without an interval falls due no more; one started afresh falls
   // due a full interval after the moment it was started.

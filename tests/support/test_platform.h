@@ -37,6 +37,7 @@ struct TestPlatform {
   FakeSystemFacts facts;
   FakeTrayIconFactory tray_icons;
   FakeWebVersionCheckFactory web_checks;
+  FakeContrastSetting contrast;
 
   TestPlatform() {
     version.SetWinXP();
@@ -57,7 +58,8 @@ struct TestPlatform {
                     placement,
                     facts,
                     Pick(swaps.tray_icons, tray_icons),
-                    web_checks};
+                    web_checks,
+                    contrast};
   }
   std::unique_ptr<Program> BuildProgram(const Swaps& swaps = {}) {
     return std::make_unique<Program>(platform(swaps));

@@ -57,12 +57,30 @@ bool ShellKnowsIcon(HWND owner) {
   return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
+// A notification as the shell sends it for the icon's version: with version 4 the point in
+// wParam and the message with the icon's id in lParam; before, the id and the message.
+LRESULT Notify(const Win32TrayIcon& icon, UINT message, POINT point = {0, 0}) {
+  const bool version4 = icon.notify_version() == kNotifyIconVersion4;
+  const WPARAM wparam = version4 ? MAKEWPARAM(point.x, point.y) : kTrayIconId;
+  const LPARAM lparam = version4 ? MAKELPARAM(message, kTrayIconId) : message;
+  return SendMessageA(icon.owner_window(), kTrayCallbackMessage, wparam, lparam);
+}
+
+// A right click as the shell reports it: from version 3 on, WM_CONTEXTMENU follows the release.
+void RightClick(const Win32TrayIcon& icon, POINT point = {0, 0}) {
+  Notify(icon, WM_RBUTTONDOWN, point);
+  Notify(icon, WM_RBUTTONUP, point);
+  if (icon.notify_version() != 0) Notify(icon, WM_CONTEXTMENU, point);
+}
+
 TEST(Win32TrayIcon, AddsTheIconShowsBalloonsAndRemovesTheIcon) {
   auto icon = MakeIcon();
   const HWND owner = icon->owner_window();
   ASSERT_NE(owner, nullptr);
   EXPECT_TRUE(icon->added());
   EXPECT_TRUE(ShellKnowsIcon(owner));
+  // Wine's shell, as Vista's and later, takes notification version 4.
+  EXPECT_EQ(icon->notify_version(), kNotifyIconVersion4);
   // A hidden top-level window (a message-only one would miss the task bar's broadcast).
   EXPECT_EQ(GetAncestor(owner, GA_PARENT), GetDesktopWindow());
   EXPECT_FALSE(IsWindowVisible(owner));
@@ -103,6 +121,7 @@ TEST(Win32TrayIcon, ComesBackWhenTheTaskBarIsRecreated) {
 
   SendMessageA(owner, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
   EXPECT_TRUE(ShellKnowsIcon(owner));
+  EXPECT_EQ(icon->notify_version(), kNotifyIconVersion4);  // asked for again after the re-add
   // Again while the icon is still there: it stays.
   SendMessageA(owner, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
   EXPECT_TRUE(icon->added());
@@ -206,12 +225,14 @@ TEST(LoadMenuPicture, GivesTheBackgroundTheMenuColourAndKeepsThePicture) {
 
 // What the menu timer does once the menu is open.
 struct MenuDriver {
-  int downs = 0;           // arrow-down presses, then Enter; negative: dismiss with EndMenu
-  std::string screenshot;  // file to write a screen capture to, or empty
+  int downs = 0;  // arrow-down presses, then Enter; kDismiss: EndMenu; kEscape: the Esc key
+  std::string screenshot;                      // file to write a screen capture to, or empty
   std::function<void()> while_open = nullptr;  // runs once the menu is open, before the keys
   bool fired = false;
 };
 MenuDriver g_driver;
+constexpr int kDismiss = -1;
+constexpr int kEscape = -2;
 
 void PressKey(WORD key) {
   std::array<INPUT, 2> input{};
@@ -273,6 +294,10 @@ void CALLBACK DriveMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   g_driver.fired = true;
   if (!g_driver.screenshot.empty()) SaveScreen(g_driver.screenshot);
   if (g_driver.while_open) g_driver.while_open();
+  if (g_driver.downs == kEscape) {
+    PressKey(VK_ESCAPE);
+    return;
+  }
   if (g_driver.downs < 0) {
     EndMenu();
     return;
@@ -320,18 +345,17 @@ TEST(Win32TrayIcon, RaisesNothingWhileItsMenuIsOpen) {
   int notifications = 0;
   icon->on_click = [&](std::int16_t) { ++notifications; };
   icon->on_dbl_click = [&](std::int16_t) { ++notifications; };
-  const HWND owner = icon->owner_window();
   MenuDriver driver{1, {}};
-  driver.while_open = [owner] {
-    for (UINT mouse : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP})
-      SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, mouse);
+  driver.while_open = [&icon] {
+    for (UINT mouse : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, WM_CONTEXTMENU, NIN_KEYSELECT})
+      Notify(*icon, mouse);
   };
   const std::optional<TrayMenuItem> picked = ShowDriven(*icon, driver);
   ASSERT_TRUE(picked.has_value());
   EXPECT_EQ(picked->Key, "Open Ventrix");
   EXPECT_EQ(notifications, 0);
   // Once the menu has closed, the icon reports again.
-  SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONUP);
+  RightClick(*icon);
   EXPECT_EQ(notifications, 1);
 }
 
@@ -353,25 +377,28 @@ TEST(Win32TrayIcon, RaisesClicksAndDoubleClicks) {
   icon->on_dbl_click = [&](std::int16_t argument) { double_clicks.push_back(argument); };
   const HWND owner = icon->owner_window();
   const DWORD double_click_time = GetDoubleClickTime();
-  // A double click raises the double click alone: neither release is a click.
-  for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONDOWN,
-                     WM_RBUTTONUP, WM_MOUSEMOVE, WM_MBUTTONUP})
-    SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, mouse);
+  // A double click raises the double click alone: neither release is a click. A right click
+  // raises one click, for its WM_CONTEXTMENU.
+  for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    Notify(*icon, mouse);
+  RightClick(*icon);
+  for (UINT mouse : {WM_MOUSEMOVE, WM_MBUTTONUP}) Notify(*icon, mouse);
   PumpMessagesFor(double_click_time * 2);
   EXPECT_EQ(clicks, (std::vector<std::int16_t>{kMouseRight}));
   EXPECT_EQ(double_clicks, (std::vector<std::int16_t>{0}));
 
   // A single left click is reported once no double click can follow, within the time.
   clicks.clear();
-  SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDOWN);
-  SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONUP);
+  Notify(*icon, WM_LBUTTONDOWN);
+  Notify(*icon, WM_LBUTTONUP);
+  Notify(*icon, NIN_SELECT);
   EXPECT_TRUE(clicks.empty());
   PumpMessagesFor(double_click_time + double_click_time / 2);
   EXPECT_EQ(clicks, (std::vector<std::int16_t>{kMouseLeft}));
 
   // A failing handler is contained at the window procedure.
   icon->on_click = [](std::int16_t) { throw std::runtime_error("handler failed"); };
-  EXPECT_EQ(SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONUP), 0);
+  EXPECT_EQ(Notify(*icon, WM_CONTEXTMENU), 0);
 
   // A handler may end the program, destroying the icon while its notification runs.
   bool ran = false;
@@ -379,9 +406,82 @@ TEST(Win32TrayIcon, RaisesClicksAndDoubleClicks) {
     icon.reset();
     ran = true;
   };
-  SendMessageA(owner, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONUP);
+  Notify(*icon, WM_CONTEXTMENU);
   EXPECT_TRUE(ran);
   EXPECT_FALSE(IsWindow(owner));
+}
+
+// The icon from the keyboard, with the messages posted as the shell posts them for version 4.
+TEST(Win32TrayIcon, EnterRunsTheDoubleClickOnceAndTheMenuOpensWhereTheShellSays) {
+  auto icon = MakeIcon();
+  ASSERT_EQ(icon->notify_version(), kNotifyIconVersion4);
+  AddProgramRows(icon->TrayMenu());
+  std::vector<std::int16_t> clicks;
+  int double_clicks = 0;
+  icon->on_click = [&](std::int16_t button) { clicks.push_back(button); };
+  icon->on_dbl_click = [&](std::int16_t) { ++double_clicks; };
+  // Enter or Space: Windows may send NIN_KEYSELECT twice for one press.
+  const POINT corner{700, 580};
+  Notify(*icon, NIN_KEYSELECT, corner);
+  Notify(*icon, NIN_KEYSELECT, corner);
+  EXPECT_EQ(double_clicks, 1);
+  EXPECT_TRUE(clicks.empty());
+  // A press after the double-click time acts again.
+  Sleep(GetDoubleClickTime() + GetDoubleClickTime() / 2);
+  Notify(*icon, NIN_KEYSELECT, corner);
+  EXPECT_EQ(double_clicks, 2);
+
+  // Shift+F10 or the Apps key: WM_CONTEXTMENU with the icon's corner, away from the cursor.
+  RECT menu_place{};
+  std::optional<TrayMenuItem> picked;
+  icon->on_click = [&](std::int16_t button) {
+    clicks.push_back(button);
+    picked = icon->ShowMenu();
+  };
+  g_driver = MenuDriver{
+      kEscape, {}, [&menu_place] { GetWindowRect(FindWindowA("#32768", nullptr), &menu_place); }};
+  SetCursorPos(kMenuCursorX, kMenuCursorY);
+  SetTimer(nullptr, 0, kMenuTimerMs, &DriveMenu);
+  const POINT anchor{300, 200};
+  Notify(*icon, WM_CONTEXTMENU, anchor);
+  EXPECT_TRUE(g_driver.fired);
+  EXPECT_EQ(clicks, (std::vector<std::int16_t>{kMouseRight}));
+  EXPECT_EQ(menu_place.left, anchor.x);
+  EXPECT_EQ(menu_place.top, anchor.y);
+  // Dismissed with Esc: nothing picked, and the focus is given back to the icon.
+  EXPECT_FALSE(picked.has_value());
+  EXPECT_EQ(icon->last_request(), static_cast<DWORD>(NIM_SETFOCUS));
+
+  // Dismissed by a click elsewhere: no focus request.
+  icon->ShowBalloon();
+  EXPECT_FALSE(ShowDriven(*icon, {kDismiss, {}}).has_value());
+  EXPECT_EQ(icon->last_request(), static_cast<DWORD>(NIM_MODIFY));
+}
+
+// After a change of the system's colours the menu's pictures take the new menu colour.
+TEST(Win32TrayIcon, MenuPicturesFollowAColourChange) {
+  auto icon = MakeIcon();
+  AddProgramRows(icon->TrayMenu());
+  auto background = [&icon] {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_BITMAP;
+    GetMenuItemInfoA(icon->popup_menu(), 0, TRUE, &info);
+    HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = SelectObject(dc, info.hbmpItem);
+    const COLORREF colour = GetPixel(dc, 0, 0);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return colour;
+  };
+  EXPECT_EQ(background(), GetSysColor(COLOR_MENU));
+  const int index = COLOR_MENU;
+  const COLORREF previous = GetSysColor(COLOR_MENU);
+  const COLORREF changed = RGB(10, 20, 30);
+  SetSysColors(1, &index, &changed);
+  SendMessageA(icon->owner_window(), WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_EQ(background(), changed);
+  SetSysColors(1, &index, &previous);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "platform/components/no_case.h"
+#include "platform/forms/form.h"
+#include "platform/forms/runtime.h"
 
 namespace ventrix {
 
@@ -28,6 +30,10 @@ Hyperlink::Hyperlink(forms::Form& owner, std::string name, forms::Rect rect, std
       caption_(std::move(caption)),
       font_{"Tahoma", 9, false, true},
       shell_(shell) {}
+
+forms::Color Hyperlink::ShownColor() const {
+  return Owner().runtime().Shown(kLinkColor, forms::kHotLightColor);
+}
 
 bool Hyperlink::Click() {
   if (!IsOpenableLink(link_address_)) return false;

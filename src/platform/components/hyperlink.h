@@ -8,6 +8,9 @@
 
 namespace ventrix {
 
+// Blue (0x00BBGGRR); the system's link colour (hot light) takes its place under high contrast.
+inline constexpr forms::Color kLinkColor = 0xFF0000;
+
 class Hyperlink : public forms::Control {
  public:
   Hyperlink(forms::Form& owner, std::string name, forms::Rect rect, std::string caption,
@@ -15,6 +18,8 @@ class Hyperlink : public forms::Control {
 
   const std::string& Caption() const { return caption_; }
   const forms::Font& font() const { return font_; }
+  // The text colour painted.
+  forms::Color ShownColor() const;
   const std::string& LinkAddress() const { return link_address_; }
   void set_LinkAddress(const std::string& address) { link_address_ = address; }
 

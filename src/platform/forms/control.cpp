@@ -1,6 +1,9 @@
 #include "platform/forms/control.h"
 
 #include "platform/forms/form.h"
+#include "platform/forms/label.h"
+#include "platform/forms/line.h"
+#include "platform/forms/runtime.h"
 
 namespace ventrix::forms {
 
@@ -22,5 +25,11 @@ Rect Control::FormRect() const {
   }
   return rect;
 }
+
+Color Label::ShownForeColor() const {
+  return Owner().runtime().Shown(fore_color_, kWindowTextColor);
+}
+
+Color Line::ShownColor() const { return Owner().runtime().Shown(color_, contrast_color_); }
 
 }  // namespace ventrix::forms

@@ -37,6 +37,8 @@ struct FormDesign {
   bool max_button = false;
   bool show_in_taskbar = true;
   int icon = 0;  // icon resource id
+  // Esc, when no cancel button answers it, acts as the close box.
+  bool escape_closes = false;
 };
 
 enum class FormChange { kCaption, kVisible, kIcon };

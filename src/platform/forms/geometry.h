@@ -29,6 +29,15 @@ inline constexpr Color kBlack = 0x000000;
 inline constexpr Color kWhite = 0xFFFFFF;
 inline constexpr Color kGrey128 = 0x808080;
 inline constexpr Color kDefaultColor = 0xFFFFFFFF;  // the system's colour for the control kind
+// A system colour: the flag with the system's colour index (GetSysColor's), which the backend
+// looks up whenever it paints, so it follows the user's scheme.
+inline constexpr Color kSystemColorFlag = 0x80000000;
+inline constexpr Color kSystemColorIndexMask = 0xFF;
+constexpr Color SystemColor(int index) { return kSystemColorFlag | static_cast<Color>(index); }
+inline constexpr Color kWindowTextColor = SystemColor(8);    // COLOR_WINDOWTEXT
+inline constexpr Color kShadow3dColor = SystemColor(16);     // COLOR_3DSHADOW
+inline constexpr Color kHighlight3dColor = SystemColor(20);  // COLOR_3DHILIGHT
+inline constexpr Color kHotLightColor = SystemColor(26);     // COLOR_HOTLIGHT, links
 
 struct Font {
   std::string name = "MS Sans Serif";

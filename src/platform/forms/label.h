@@ -19,6 +19,9 @@ class Label : public Control {
   void set_caption(const std::string& caption) { Set(caption_, caption, Change::kCaption); }
   Color ForeColor() const { return fore_color_; }
   void set_fore_color(Color color) { Set(fore_color_, color, Change::kColor); }
+  // The text colour painted: a fixed ForeColor gives way to the window text colour while high
+  // contrast is on.
+  Color ShownForeColor() const;
   const Font& font() const { return font_; }
   void set_font(const Font& font) {
     font_ = font;

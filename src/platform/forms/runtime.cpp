@@ -23,6 +23,19 @@ class DepthGuard {
 
 Runtime::~Runtime() = default;
 
+bool Runtime::ReadContrast() {
+  const bool high_contrast = contrast_ != nullptr && contrast_->HighContrastOn();
+  const bool changed = high_contrast != high_contrast_;
+  high_contrast_ = high_contrast;
+  return changed;
+}
+
+Color Runtime::Shown(Color fixed, Color system) const {
+  // The default colour carries the system colour flag too.
+  if (!high_contrast_ || (fixed & kSystemColorFlag) != 0) return fixed;
+  return system;
+}
+
 void Runtime::Load(Form& form) {
   backend_.Realize(form);
   loaded_.push_back(&form);

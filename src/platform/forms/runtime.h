@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "platform/forms/backend.h"
+#include "platform/forms/contrast.h"
 #include "platform/forms/form.h"
+#include "platform/forms/geometry.h"
 
 namespace ventrix::forms {
 
@@ -22,14 +24,26 @@ inline constexpr const char* kUnknownFailure = "An unexpected error has occurred
 
 class Runtime {
  public:
-  // default_caption: the program title, which a message box shown without a caption carries.
-  explicit Runtime(Backend& backend, std::string default_caption = {})
-      : backend_(backend), default_caption_(std::move(default_caption)) {}
+  // default_caption: the program title, which a message box shown without a caption carries;
+  // contrast: where the high-contrast state comes from (none: always off).
+  explicit Runtime(Backend& backend, std::string default_caption = {},
+                   ContrastSetting* contrast = nullptr)
+      : backend_(backend), default_caption_(std::move(default_caption)), contrast_(contrast) {
+    ReadContrast();
+  }
   ~Runtime();
   Runtime(const Runtime&) = delete;
   Runtime& operator=(const Runtime&) = delete;
 
   Backend& backend() const { return backend_; }
+
+  // Asks the contrast setting again (at start, and when the system's colours or settings
+  // change); true when the state changed.
+  bool ReadContrast();
+  bool HighContrast() const { return high_contrast_; }
+  // The colour to paint a control's `fixed` colour with: `system` while high contrast is on,
+  // `fixed` itself otherwise. The default colour and system colours stay as they are.
+  Color Shown(Color fixed, Color system) const;
 
   // Realises the form's window and runs its Form_Load.
   void Load(Form& form);
@@ -78,6 +92,8 @@ class Runtime {
 
   Backend& backend_;
   std::string default_caption_;
+  ContrastSetting* contrast_;
+  bool high_contrast_ = false;
   std::vector<Form*> loaded_;
   std::vector<Form*> unloading_;
   std::vector<std::unique_ptr<Form>> unloaded_;

@@ -1,5 +1,8 @@
 #include "platform/win32/tray_icon_win32.h"
 
+#include <windowsx.h>
+
+#include <array>
 #include <functional>
 #include <utility>
 
@@ -13,6 +16,8 @@ constexpr std::int16_t kDoubleClickArgument = 0;
 // The owner window's timer that reports a left click once no double click can follow it.
 constexpr UINT_PTR kLeftClickTimerId = 1;
 constexpr int kSmallIconSize = 16;  // at kBaseDpi
+// Asked for in this order after every add; a shell that accepts none sends the original messages.
+constexpr std::array<UINT, 2> kNotifyVersions{kNotifyIconVersion4, NOTIFYICON_VERSION};
 
 // Explorer broadcasts this to top-level windows when it (re)creates the task bar.
 UINT TaskbarCreatedMessage() { return RegisterWindowMessageA("TaskbarCreated"); }
@@ -63,6 +68,7 @@ Win32TrayIcon::~Win32TrayIcon() {
 }
 
 bool Win32TrayIcon::Request(DWORD message, UINT flags) {
+  last_request_ = message;
   if (!window_) return last_request_accepted_ = false;
   NOTIFYICONDATAA data = MakeNotifyData(window_.get(), flags, content_);
   last_request_accepted_ = Shell_NotifyIconA(message, &data) != FALSE;
@@ -71,7 +77,27 @@ bool Win32TrayIcon::Request(DWORD message, UINT flags) {
 
 void Win32TrayIcon::Add() {
   // After a task bar restart the icon is gone and is added again; if it survived, refresh it.
+  content_.show_tip = false;
   added_ = Request(NIM_ADD, kAddFlags) || Request(NIM_MODIFY, kAddFlags);
+  if (added_) AskForNewestVersion();
+}
+
+// https://learn.microsoft.com/windows/win32/api/shellapi/nf-shellapi-shell_notifyicona
+// Version 3 and later report Enter and Space on the icon (NIN_KEYSELECT) and ask for the menu
+// with WM_CONTEXTMENU, so the icon can be used from the keyboard.
+void Win32TrayIcon::AskForNewestVersion() {
+  notify_version_ = 0;
+  for (UINT version : kNotifyVersions) {
+    NOTIFYICONDATAA data = MakeNotifyData(window_.get(), 0, content_);
+    data.uVersion = version;
+    if (Shell_NotifyIconA(NIM_SETVERSION, &data) == FALSE) continue;
+    notify_version_ = version;
+    break;
+  }
+  if (notify_version_ != kNotifyIconVersion4) return;
+  // Version 4 hides the standard tooltip unless every request asks for it.
+  content_.show_tip = true;
+  Request(NIM_MODIFY, NIF_TIP);
 }
 
 void Win32TrayIcon::ChangeIconDpi(int dpi) {
@@ -89,12 +115,24 @@ void Win32TrayIcon::AddItem(const std::string& caption, int picture, const std::
   menu_.Add(TrayMenuItem{caption, picture, key});
 }
 
-std::optional<TrayMenuItem> Win32TrayIcon::ShowMenu() { return menu_.Track(window_.get()); }
+std::optional<TrayMenuItem> Win32TrayIcon::ShowMenu() {
+  std::optional<TrayMenuItem> picked =
+      menu_.Track(window_.get(), std::exchange(menu_anchor_, std::nullopt));
+  // Dismissed with Esc: the keyboard focus goes back to the icon, where the user left it.
+  if (!picked && menu_.escaped() && added_ && notify_version_ != 0) Request(NIM_SETFOCUS, 0);
+  return picked;
+}
 
 LRESULT Win32TrayIcon::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kTrayCallbackMessage) {
-    // The mouse message is the low word of lParam in every notification version.
-    RaiseMouseEvent(LOWORD(lparam));
+    // The notification is the low word of lParam in every version; with version 4 wParam
+    // holds the point.
+    RaiseNotification(LOWORD(lparam), wparam);
+    return 0;
+  }
+  if (message == WM_SYSCOLORCHANGE) {
+    // The pictures' background takes the menu colour, which may have changed (high contrast).
+    menu_.DropPictures();
     return 0;
   }
   if (message == WM_TIMER && wparam == kLeftClickTimerId) {
@@ -115,7 +153,15 @@ LRESULT Win32TrayIcon::HandleMessage(HWND window, UINT message, WPARAM wparam, L
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
-void Win32TrayIcon::RaiseMouseEvent(UINT mouse_message) {
+bool Win32TrayIcon::RepeatsKeySelect() {
+  // The shell sends its notifications from its own process: the arrival is what counts.
+  const DWORD now = GetTickCount();
+  const bool repeat = last_key_select_ && now - *last_key_select_ < GetDoubleClickTime();
+  if (!repeat) last_key_select_ = now;
+  return repeat;
+}
+
+void Win32TrayIcon::RaiseNotification(UINT notification, WPARAM point) {
   // While the popup menu is open its pick is still being waited for: a click on the icon then
   // only closes the menu and must not start another handler inside the running one.
   if (menu_.tracking()) return;
@@ -123,13 +169,29 @@ void Win32TrayIcon::RaiseMouseEvent(UINT mouse_message) {
   // here touches a member after the call.
   // A left click waits for the double-click time: a double click (down, up, double click, up)
   // reports only the double click, and its second release nothing.
-  switch (mouse_message) {
+  // From version 3 on, a right click (or Shift+F10, or the Apps key) asks for the menu with
+  // WM_CONTEXTMENU after WM_RBUTTONUP: only that one opens it. Enter or Space (NIN_KEYSELECT)
+  // runs the icon's default, the double click.
+  switch (notification) {
     case WM_LBUTTONUP:
       if (std::exchange(release_ends_double_click_, false)) break;
       SetTimer(window_.get(), kLeftClickTimerId, GetDoubleClickTime(), nullptr);
       break;
     case WM_RBUTTONUP:
+      if (notify_version_ != 0) break;
+      menu_anchor_.reset();
       Raise(std::function(on_click), kMouseRight);
+      break;
+    case WM_CONTEXTMENU:
+      if (notify_version_ == 0) break;
+      menu_anchor_.reset();
+      if (notify_version_ == kNotifyIconVersion4)
+        menu_anchor_ = POINT{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+      Raise(std::function(on_click), kMouseRight);
+      break;
+    case NIN_KEYSELECT:
+      if (notify_version_ == 0 || RepeatsKeySelect()) break;
+      Raise(std::function(on_dbl_click), kDoubleClickArgument);
       break;
     case WM_LBUTTONDBLCLK:
       KillTimer(window_.get(), kLeftClickTimerId);

@@ -42,13 +42,25 @@ class Win32TrayIcon : public TrayIcon, public TrayMenuRoot {
   HMENU popup_menu() { return menu_.Build() ? menu_.native() : nullptr; }
   bool added() const { return added_; }
   bool last_request_accepted() const { return last_request_accepted_; }
+  // The last request made of the shell (NIM_ADD, NIM_MODIFY, NIM_SETFOCUS...).
+  DWORD last_request() const { return last_request_; }
+  // The notification version the shell accepted after the last add: 4 (Vista and later), 3
+  // (Windows 2000 and XP) or 0 for the original messages.
+  UINT notify_version() const { return notify_version_; }
 
  private:
   friend class WindowProcedure<Win32TrayIcon>;
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  void RaiseMouseEvent(UINT mouse_message);
+  // One notification of the shell: the mouse or keyboard message, and with version 4 the point
+  // it happened at (the icon's corner when it came from the keyboard).
+  void RaiseNotification(UINT notification, WPARAM point);
   bool Request(DWORD message, UINT flags);
+  // Adds the icon (or refreshes it when it survived a task bar restart), then asks for the
+  // newest notification version the shell accepts.
   void Add();
+  void AskForNewestVersion();
+  // True for the second NIN_KEYSELECT of one key press (Windows can send it twice).
+  bool RepeatsKeySelect();
   // Shows the icon at the size for `dpi`.
   void ChangeIconDpi(int dpi);
 
@@ -58,8 +70,15 @@ class Win32TrayIcon : public TrayIcon, public TrayMenuRoot {
   UINT taskbar_created_ = 0;
   bool added_ = false;
   bool last_request_accepted_ = false;
+  DWORD last_request_ = NIM_ADD;
   // Set by a double click: the release that follows it is not a click.
   bool release_ends_double_click_ = false;
+  UINT notify_version_ = 0;
+  // When the last NIN_KEYSELECT acted on arrived (tick count), once one has.
+  std::optional<DWORD> last_key_select_;
+  // Where the shell asked for the menu (WM_CONTEXTMENU with version 4); the next ShowMenu opens
+  // it there instead of at the cursor.
+  std::optional<POINT> menu_anchor_;
   IconHandle icon_;
   TrayPopupMenu menu_;
   // Last, so the window goes before the icon and menu it shows.

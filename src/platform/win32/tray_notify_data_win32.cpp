@@ -72,7 +72,7 @@ NOTIFYICONDATAA MakeNotifyData(HWND owner, UINT flags, const TrayNotifyContent& 
   data.cbSize = NotifyDataSize();
   data.hWnd = owner;
   data.uID = kTrayIconId;
-  data.uFlags = flags;
+  data.uFlags = flags | (content.show_tip ? kNifShowTip : 0u);
   data.uCallbackMessage = kTrayCallbackMessage;
   data.hIcon = content.icon;
   const std::size_t tip_size =

@@ -13,6 +13,10 @@ namespace ventrix::win32 {
 // The icon's id under its owner window, and the message the shell sends for mouse events on it.
 inline constexpr UINT kTrayIconId = 1;
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+// Vista's notification version and its flag for the standard tooltip (the headers give them
+// only to programs built for Vista and later).
+inline constexpr UINT kNotifyIconVersion4 = 4;
+inline constexpr UINT kNifShowTip = 0x00000080;
 // How long a balloon stays, in milliseconds (the shell clamps it to its own range).
 inline constexpr UINT kBalloonTimeoutMs = 10000;
 
@@ -23,6 +27,8 @@ struct TrayNotifyContent {
   std::string balloon_title;
   std::string balloon_text;
   int balloon_icon = 0;
+  // With notification version 4 the shell shows the standard tooltip only when asked to.
+  bool show_tip = false;
 };
 
 // The structure size the running shell understands: the full size from shell32 6 (XP and

@@ -17,10 +17,16 @@ TrayPopupMenu::TrayPopupMenu(HINSTANCE instance)
 
 void TrayPopupMenu::set_picture_size(int size) {
   if (size == picture_size_) return;
-  // The pictures of the old size go with the menu that shows them.
+  DropPictures();
+  picture_size_ = size;
+}
+
+void TrayPopupMenu::DropPictures() {
+  // The pictures go with the menu that shows them; one on screen keeps them until it closes.
+  pictures_stale_ = tracking_;
+  if (tracking_) return;
   menu_.reset();
   pictures_.clear();
-  picture_size_ = size;
   stale_ = true;
 }
 
@@ -70,10 +76,15 @@ bool TrayPopupMenu::Build() {
   return true;
 }
 
-std::optional<TrayMenuItem> TrayPopupMenu::Track(HWND owner) {
+std::optional<TrayMenuItem> TrayPopupMenu::Track(HWND owner, std::optional<POINT> at) {
+  escaped_ = false;
   if (tracking_ || items_.empty()) return std::nullopt;
   POINT cursor{};
-  GetCursorPos(&cursor);
+  if (at) {
+    cursor = *at;
+  } else {
+    GetCursorPos(&cursor);
+  }
   // A per-monitor aware menu is drawn at the DPI of the monitor it opens on.
   set_picture_size(MenuPictureSizeForDpi(MonitorDpiAt(cursor)));
   if (!Build()) return std::nullopt;
@@ -84,6 +95,9 @@ std::optional<TrayMenuItem> TrayPopupMenu::Track(HWND owner) {
   const UINT command = static_cast<UINT>(
       TrackPopupMenu(menu_.get(), kTrackFlags, cursor.x, cursor.y, 0, owner, nullptr));
   tracking_ = false;
+  if (pictures_stale_) DropPictures();
+  // The menu closes on the Esc key's press; its release is still to come.
+  escaped_ = command == 0 && GetKeyState(VK_ESCAPE) < 0;
   PostMessageA(owner, WM_NULL, 0, 0);
   if (command < kFirstCommand || command - kFirstCommand >= items_.size()) return std::nullopt;
   return items_[command - kFirstCommand];

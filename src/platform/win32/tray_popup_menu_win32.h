@@ -27,10 +27,15 @@ class TrayPopupMenu {
 
   // Appends a row; the native menu is rebuilt on the next Track.
   void Add(TrayMenuItem item);
-  // Pops the menu up at the cursor for `owner` and waits; the picked row, or nothing (also
-  // when asked again while the menu is already open). The pictures come at the size for the
-  // DPI of the monitor the menu opens on.
-  std::optional<TrayMenuItem> Track(HWND owner);
+  // Pops the menu up for `owner` at `at` (screen coordinates), or at the cursor without one,
+  // and waits; the picked row, or nothing (also when asked again while the menu is already
+  // open). The pictures come at the size for the DPI of the monitor the menu opens on.
+  std::optional<TrayMenuItem> Track(HWND owner, std::optional<POINT> at = std::nullopt);
+  // Whether the last Track ended with Esc rather than a pick or a click elsewhere.
+  bool escaped() const { return escaped_; }
+  // Forgets the pictures (their background has the menu colour of the time they were loaded);
+  // the next Track loads them again.
+  void DropPictures();
 
   const std::vector<TrayMenuItem>& items() const { return items_; }
   // The native menu as last built (nullptr before the first Track); builds it when asked to.
@@ -55,6 +60,9 @@ class TrayPopupMenu {
   MenuHandle menu_;
   bool stale_ = true;
   bool tracking_ = false;
+  // The colours changed while the menu was open: its pictures go once it closes.
+  bool pictures_stale_ = false;
+  bool escaped_ = false;
 };
 
 }  // namespace ventrix::win32

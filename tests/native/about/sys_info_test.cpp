@@ -12,6 +12,8 @@ namespace {
 using sys_info::GetKeyValue;
 
 constexpr std::uint32_t kRegBinary = 3;
+// KEY_READ: STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY.
+constexpr std::uint32_t kKeyRead = 0x20019;
 
 struct GetKeyValueTest : ::testing::Test {
   FakeRegistry registry;
@@ -33,7 +35,7 @@ TEST_F(GetKeyValueTest, TextDropsOneTerminatorAndSurvivesAMissingOne) {
   Store(kRegSz, "no terminator");
   EXPECT_TRUE(Read());
   EXPECT_EQ(value, "no terminator");
-  EXPECT_EQ(registry.open_access, (std::vector<std::uint32_t>{0x2003F, 0x2003F}));
+  EXPECT_EQ(registry.open_access, (std::vector<std::uint32_t>{kKeyRead, kKeyRead}));
   EXPECT_EQ(registry.closed.size(), 2u);
 }
 

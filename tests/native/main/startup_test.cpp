@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "about/frm_about.h"
 #include "main/frm_main_layout.h"
 #include "main/platform_text.h"
 #include "program/product.h"
@@ -44,7 +45,32 @@ TEST_F(Startup, FirstRunShowsOnlyTheTrayIconAndWritesNothing) {
   EXPECT_TRUE(frm.Label1.Visible());
   EXPECT_EQ(frm.Label1.Caption(), "Ready");
   EXPECT_EQ(frm.Label1.ForeColor(), kStatusGreen);
+  EXPECT_EQ(frm.Label1.ShownForeColor(), kStatusGreen);
   EXPECT_EQ(t.tray().items.size(), 9u);
+}
+
+// Colours read as the forms runtime gives them to the backend to paint with.
+TEST_F(Startup, HighContrastPaintsWithTheSystemsColoursAndOffAsDesigned) {
+  FrmMain& frm = Start();
+  FrmAbout& about = t->frmAbout();
+  // Turned on while the program runs: the system's colour change makes the runtime ask again.
+  t.fake.contrast.high_contrast = true;
+  EXPECT_TRUE(t->runtime().ReadContrast());
+  EXPECT_EQ(frm.Label1.ForeColor(), kStatusGreen);  // the program's own value stays
+  EXPECT_EQ(frm.Label1.ShownForeColor(), forms::kWindowTextColor);
+  EXPECT_EQ(about.vbwHyperlink1.ShownColor(), forms::kHotLightColor);
+  EXPECT_EQ(about.Line1[0].ShownColor(), forms::kHighlight3dColor);
+  EXPECT_EQ(about.Line1[1].ShownColor(), forms::kShadow3dColor);
+  // Labels without a colour of their own keep the system's default.
+  EXPECT_EQ(about.lblTitle.ShownForeColor(), forms::kDefaultColor);
+
+  t.fake.contrast.high_contrast = false;
+  EXPECT_TRUE(t->runtime().ReadContrast());
+  EXPECT_FALSE(t->runtime().ReadContrast());
+  EXPECT_EQ(frm.Label1.ShownForeColor(), kStatusGreen);
+  EXPECT_EQ(about.vbwHyperlink1.ShownColor(), kLinkColor);
+  EXPECT_EQ(about.Line1[0].ShownColor(), forms::kWhite);
+  EXPECT_EQ(about.Line1[1].ShownColor(), forms::kGrey128);
 }
 
 TEST_F(Startup, BannerAndVisibleShowTheSplashOnTopThenTheMainWindow) {

@@ -191,9 +191,20 @@ TEST_F(FormsBackendTest, LabelFrameAndLinkEvents) {
   SendMessageA(NativeOf(form->imgLogo), WM_LBUTTONDOWN, 0, 0);  // the logo is not the frame
   EXPECT_EQ(form->events, (std::vector<std::string>{"Label1_DblClick", "Frame1_Click"}));
 
-  Notify(*form, form->link, STN_CLICKED);
+  SendMessageA(NativeOf(form->link), WM_LBUTTONDOWN, 0, 0);
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0].file, "https://ventrix.example");
+  // The link is a tab stop that Enter and Space open (a held key opens it once).
+  HWND link = NativeOf(form->link);
+  EXPECT_NE(GetWindowLongA(link, GWL_STYLE) & WS_TABSTOP, 0);
+  EXPECT_EQ(SendMessageA(link, WM_GETDLGCODE, VK_RETURN, 0), DLGC_WANTMESSAGE);
+  SendMessageA(link, WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageA(link, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageA(link, WM_KEYDOWN, VK_SPACE, 1 << 30);
+  EXPECT_EQ(shell.calls.size(), 3u);
+  // Its text and the frame's caption are their window texts, which name them.
+  EXPECT_EQ(TextOf(link), "https://ventrix.example");
+  EXPECT_EQ(TextOf(NativeOf(form->Frame1)), "Drive");
   const LPARAM hover = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
   EXPECT_EQ(SendMessageA(WindowOf(*form), WM_SETCURSOR,
                          reinterpret_cast<WPARAM>(NativeOf(form->link)), hover),

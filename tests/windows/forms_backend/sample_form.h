@@ -87,7 +87,9 @@ class FormsBackendTest : public ::testing::Test {
   void SetUp() override { runtime.Load(*form); }
 
   Win32Backend backend{GetModuleHandleA(nullptr)};
-  forms::Runtime runtime{backend};
+  // Wine always reports high contrast off; tests turn it on here.
+  testing::FakeContrastSetting contrast;
+  forms::Runtime runtime{backend, {}, &contrast};
   testing::FakeShell shell;
   std::unique_ptr<SampleForm> form = std::make_unique<SampleForm>(runtime, shell);
 };

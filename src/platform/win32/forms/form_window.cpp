@@ -8,6 +8,7 @@
 #include "platform/forms/menu.h"
 #include "platform/forms/runtime.h"
 #include "platform/win32/dpi_win32.h"
+#include "platform/win32/forms/colors.h"
 #include "platform/win32/forms/fonts.h"
 #include "platform/win32/forms/form_classes.h"
 #include "platform/win32/forms/form_style.h"
@@ -17,16 +18,6 @@
 #include "platform/win32/forms/units.h"
 
 namespace ventrix::win32::ui {
-
-namespace {
-
-constexpr COLORREF kRgbMask = 0x00FFFFFF;
-
-COLORREF LineColor(forms::Color color) {
-  return color == forms::kDefaultColor ? GetSysColor(COLOR_WINDOWTEXT) : (color & kRgbMask);
-}
-
-}  // namespace
 
 void FormWindow::RegisterWindowClass(HINSTANCE instance) {
   RegisterFormClass(instance, &WindowProcedure<FormWindow>::Thunk);
@@ -270,18 +261,22 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
-    case WM_CLOSE: {
-      // The runtime unloads the form (and destroys this window) unless a handler cancels.
-      forms::Form& form = form_;
-      Raise([&form] { form.runtime().Unload(form, forms::kFormControlMenu); });
+    case WM_CLOSE:
+      CloseBox();
       return 0;
-    }
     case kWmDpiChanged:
       // Both words of wParam hold the new DPI; lParam the rectangle the system suggests.
       ChangeDpi(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
     case kWmGetDpiScaledSize:
       if (ScaledSize(static_cast<int>(wparam), *reinterpret_cast<SIZE*>(lparam))) return TRUE;
+      break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      // High contrast may have been turned on or off; every control paints again with the
+      // colours that go with it.
+      form_.runtime().ReadContrast();
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       break;
     case WM_QUERYENDSESSION:
       return OnSessionEnding(true);
@@ -345,6 +340,13 @@ void FormWindow::OnDialogKey(int dialog_id) {
       return;
     }
   }
+  if (dialog_id == IDCANCEL && form_.Design().escape_closes) CloseBox();
+}
+
+void FormWindow::CloseBox() {
+  // The runtime unloads the form (and destroys this window) unless a handler cancels.
+  forms::Form& form = form_;
+  Raise([&form] { form.runtime().Unload(form, forms::kFormControlMenu); });
 }
 
 LRESULT FormWindow::DefaultButtonId() const {
@@ -361,7 +363,7 @@ void FormWindow::PaintLines(HDC dc) {
     if (control->Kind() != forms::ControlKind::kLine || !control->Visible()) continue;
     const auto& line = static_cast<const forms::Line&>(*control);
     const forms::Rect place = line.FormRect();
-    PenHandle pen(CreatePen(PS_SOLID, 1, LineColor(line.BorderColor())));
+    PenHandle pen(CreatePen(PS_SOLID, 1, ToColorRef(line.ShownColor(), COLOR_WINDOWTEXT)));
     if (!pen) continue;
     SelectedObject selected(dc, pen.get());
     MoveToEx(dc, TwipsToPixels(place.left, dpi_), TwipsToPixels(place.top, dpi_), nullptr);

@@ -85,7 +85,10 @@ class FormWindow : public forms::FormPeer {
   NativeControl* ControlByWindow(HWND child) const;
   LRESULT OnCommand(WPARAM wparam, LPARAM lparam);
   void OnMenuCommand(int id);
+  // Enter (IDOK) or Esc (IDCANCEL) from the dialog manager.
   void OnDialogKey(int dialog_id);
+  // The close box, or Esc for a form that takes it so. This object may be gone when it returns.
+  void CloseBox();
   LRESULT DefaultButtonId() const;
   void PaintLines(HDC dc);
   void SetDpi(int dpi);

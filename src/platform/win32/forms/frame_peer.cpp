@@ -12,7 +12,8 @@ constexpr int kCaptionIndentChars = 1;
 
 FramePeer::FramePeer(FormWindow& host, forms::Frame& frame, int id)
     : PaintedControl(host, frame, id), frame_(frame) {
-  CreatePainted();
+  // The caption is the window's text too, which a screen reader names the group by.
+  CreatePainted(frame.Caption());
 }
 
 void FramePeer::Paint(HDC dc, const RECT& client) {

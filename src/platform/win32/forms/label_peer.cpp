@@ -1,13 +1,12 @@
 #include "platform/win32/forms/label_peer.h"
 
+#include "platform/win32/forms/colors.h"
 #include "platform/win32/forms/fonts.h"
 #include "platform/win32/forms/form_window.h"
 
 namespace ventrix::win32::ui {
 
 namespace {
-
-constexpr COLORREF kRgbMask = 0x00FFFFFF;
 
 DWORD AlignmentStyle(forms::Alignment alignment) {
   switch (alignment) {
@@ -24,7 +23,7 @@ DWORD AlignmentStyle(forms::Alignment alignment) {
 }  // namespace
 
 HBRUSH PaintLabelColors(HDC dc, forms::Color text) {
-  SetTextColor(dc, text == forms::kDefaultColor ? GetSysColor(COLOR_BTNTEXT) : (text & kRgbMask));
+  SetTextColor(dc, ToColorRef(text, COLOR_BTNTEXT));
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   return GetSysColorBrush(COLOR_BTNFACE);
 }
@@ -50,7 +49,7 @@ void LabelPeer::OnCommand(int code) {
   }
 }
 
-HBRUSH LabelPeer::OnCtlColor(HDC dc) { return PaintLabelColors(dc, label_.ForeColor()); }
+HBRUSH LabelPeer::OnCtlColor(HDC dc) { return PaintLabelColors(dc, label_.ShownForeColor()); }
 
 void LabelPeer::OnDpiChanged() {
   if (hwnd() != nullptr) ApplyFont();

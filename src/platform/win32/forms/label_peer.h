@@ -26,7 +26,7 @@ class LabelPeer : public NativeControl {
 };
 
 // The text and background colours of a label on the form's face; kDefaultColor is the
-// system's button text colour.
+// system's button text colour, and a system colour is looked up.
 HBRUSH PaintLabelColors(HDC dc, forms::Color text);
 
 }  // namespace ventrix::win32::ui

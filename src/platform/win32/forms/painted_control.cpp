@@ -22,7 +22,9 @@ PaintedControl::~PaintedControl() {
   if (hwnd() != nullptr) WindowProcedure<PaintedControl>::Detach(hwnd());
 }
 
-void PaintedControl::CreatePainted() { CreateChild(kClassName, "", 0, 0, this); }
+void PaintedControl::CreatePainted(const std::string& text, DWORD style) {
+  CreateChild(kClassName, text, style, 0, this);
+}
 
 LRESULT PaintedControl::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
@@ -38,8 +40,11 @@ LRESULT PaintedControl::HandleMessage(HWND window, UINT message, WPARAM wparam, 
     case WM_LBUTTONDOWN:
       OnMouseDown();
       return 0;
-    default:
+    default: {
+      LRESULT result = 0;
+      if (OnOtherMessage(message, wparam, lparam, result)) return result;
       return DefWindowProcA(window, message, wparam, lparam);
+    }
   }
 }
 
