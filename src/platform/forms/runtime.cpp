@@ -21,7 +21,35 @@ class DepthGuard {
 
 }  // namespace
 
+WhileHandlerRuns WhatHappensTo(EventKind kind) {
+  switch (kind) {
+    case EventKind::kUserInput:
+      return WhileHandlerRuns::kDropped;
+    case EventKind::kTimerTick:
+      return WhileHandlerRuns::kHeldUnderItsKey;
+    case EventKind::kHandedCommand:
+    case EventKind::kWebOutcome:
+      break;
+  }
+  return WhileHandlerRuns::kHeld;
+}
+
 Runtime::~Runtime() = default;
+
+void Runtime::Raise(EventKind kind, std::function<void()> event, const void* key,
+                    const Form* owner) {
+  switch (WhatHappensTo(kind)) {
+    case WhileHandlerRuns::kDropped:
+      if (!ended_ && !Dispatching()) Dispatch(event);
+      return;
+    case WhileHandlerRuns::kHeldUnderItsKey:
+      DispatchWhenIdle(key, owner, std::move(event));
+      return;
+    case WhileHandlerRuns::kHeld:
+      DispatchWhenIdle(nullptr, owner, std::move(event));
+      return;
+  }
+}
 
 void Runtime::Load(Form& form) {
   backend_.Realize(form);
