@@ -8,51 +8,99 @@ namespace ventrix::app {
 
 namespace {
 
-// How long a second start looks for an instance that is still starting or is ending.
+// How long a start waits for the window of an instance that holds the mutex but is still
+// starting (or is ending and lets go of it).
 constexpr DWORD kFindInstanceMs = 10000;
-// How long the running instance has to answer a command.
+// How long the running instance has to take up a command.
 constexpr DWORD kAnswerMs = 10000;
 // How long an instance started for a command has to finish its start-up.
 constexpr DWORD kStartUpMs = 30000;
 constexpr DWORD kPollMs = 100;
 
+// Every way a start that is not a usage request ends.
+enum class GateOutcome {
+  kHandedOver,      // the running instance has the request (and answered a command)
+  kBecameInstance,  // this process runs as the instance, holding the mutex
+  kNoAnswer,        // an instance runs but did not take the request in time
+  kUnreachable,     // the instance's window refused the request, or none could be started
+};
+
+// What this process asks of the instance.
+enum class Request {
+  kShow,     // a start by a person: bring the main window back
+  kNothing,  // an instance started for a command: the command's process hands it over
+  kCommand,  // a tray operation from the command line
+};
+
 void ShowUsage() { MessageBoxA(nullptr, kUsageText, kProgramTitle, MB_OK | MB_ICONINFORMATION); }
 
-// A second start: the running instance brings its main window back. Nothing when there is no
-// instance that answers (none runs, it crashed, it is ending or hung): then this one starts.
-std::optional<int> ShowRunningInstance(const win32::InstanceIdentity& identity,
-                                       win32::InstanceLock& lock) {
-  const DWORD start = GetTickCount();
+GateOutcome FromHandOver(win32::HandOverOutcome outcome) {
+  switch (outcome) {
+    case win32::HandOverOutcome::kAnswered:
+      return GateOutcome::kHandedOver;
+    case win32::HandOverOutcome::kNoAnswer:
+      return GateOutcome::kNoAnswer;
+    case win32::HandOverOutcome::kUnreachable:
+      break;
+  }
+  return GateOutcome::kUnreachable;
+}
+
+// The one wait: looks for the instance's window until it hands the request over, this process
+// becomes the instance, or the time is up. `exit_code` gets a command's answer.
+GateOutcome WaitForInstance(Request request, HandedCommand command,
+                            const win32::InstanceIdentity& identity, win32::InstanceLock& lock,
+                            int& exit_code) {
+  DWORD start = GetTickCount();
+  DWORD limit = kFindInstanceMs;
+  win32::KernelHandle started;
   for (;;) {
     // The window first: it is there even where the system gave no mutex.
     if (HWND window = win32::FindInstanceWindow(identity.name)) {
-      if (win32::HandOver(window, HandedCommand::kShowMain, kAnswerMs)) return kExitTaken;
-      return std::nullopt;
+      if (request == Request::kNothing) return GateOutcome::kHandedOver;
+      if (request == Request::kShow) {
+        const win32::HandOverOutcome outcome = win32::HandOverShow(window);
+        // An instance that has just ended is no longer there: look again.
+        if (outcome == win32::HandOverOutcome::kUnreachable && !IsWindow(window)) continue;
+        return FromHandOver(outcome);
+      }
+      const win32::HandOverResult result = win32::HandOverCommand(window, command, kAnswerMs);
+      exit_code = result.exit_code;
+      return FromHandOver(result.outcome);
     }
-    // Held by nobody (or by one that crashed): this process is the instance.
-    if (lock.TryAcquire(kPollMs)) return std::nullopt;
-    // Held, but no window: one still starting, or ending, which gets the time to finish.
-    if (GetTickCount() - start >= kFindInstanceMs) return std::nullopt;
+    // The instance started for this command has the time of its start-up to take the mutex.
+    const bool starting = started && WaitForSingleObject(started.get(), kPollMs) == WAIT_TIMEOUT;
+    // Free, abandoned by one that crashed, or let go by one that ended: nobody else runs.
+    if (!starting && lock.TryAcquire(kPollMs)) {
+      if (request != Request::kCommand) return GateOutcome::kBecameInstance;
+      lock.Release();
+      // The one started for this command ended without a window: the start failed.
+      if (started) return GateOutcome::kUnreachable;
+      // None runs: start one as a person would, and wait for its start-up to finish.
+      started = win32::StartInstanceProcess();
+      if (!started) return GateOutcome::kUnreachable;
+      start = GetTickCount();
+      limit = kStartUpMs;
+      continue;
+    }
+    // Started for a command that another instance (still starting) will take: nothing to do.
+    if (request == Request::kNothing) return GateOutcome::kHandedOver;
+    // Held, but no window yet: one still starting, or ending.
+    if (GetTickCount() - start >= limit) return GateOutcome::kNoAnswer;
   }
 }
 
-int RunCommand(HandedCommand command, const win32::InstanceIdentity& identity,
-               win32::InstanceLock& lock) {
-  HWND window = win32::FindInstanceWindow(identity.name);
-  if (window == nullptr) {
-    if (lock.TryAcquire(0)) {
-      // None runs: start one as a person would, and wait for its start-up to finish.
-      lock.Release();
-      const win32::KernelHandle process = win32::StartInstanceProcess();
-      if (!process) return kExitNoAnswer;
-      window = win32::WaitForInstanceWindow(identity, process.get(), kStartUpMs);
-    } else {
-      // One holds the lock: it is still starting.
-      window = win32::WaitForInstanceWindow(identity, nullptr, kFindInstanceMs);
-    }
+int ExitCodeFor(GateOutcome outcome, int answer) {
+  switch (outcome) {
+    case GateOutcome::kHandedOver:
+      return answer;
+    case GateOutcome::kNoAnswer:
+      return kExitNoAnswer;
+    case GateOutcome::kUnreachable:
+    case GateOutcome::kBecameInstance:
+      break;
   }
-  if (window == nullptr) return kExitNoAnswer;
-  return win32::HandOver(window, command, kAnswerMs).value_or(kExitNoAnswer);
+  return kExitUnreachable;
 }
 
 }  // namespace
@@ -64,6 +112,7 @@ std::optional<int> PassToRunningInstance(const char* arguments,
   const bool has_arguments = arguments != nullptr && arguments[0] != '\0';
   const ParsedCommandLine parsed =
       has_arguments ? ParseCommandLine(arguments) : ParsedCommandLine{};
+  Request request = Request::kShow;
   switch (parsed.action) {
     case CommandLineAction::kUsage:
       ShowUsage();
@@ -72,11 +121,16 @@ std::optional<int> PassToRunningInstance(const char* arguments,
       ShowUsage();
       return kExitUsage;
     case CommandLineAction::kCommand:
-      return RunCommand(parsed.command, identity, lock);
+      request = Request::kCommand;
+      break;
     case CommandLineAction::kStart:
+      if (win32::TakeStartedForCommandMark()) request = Request::kNothing;
       break;
   }
-  return ShowRunningInstance(identity, lock);
+  int answer = kExitTaken;
+  const GateOutcome outcome = WaitForInstance(request, parsed.command, identity, lock, answer);
+  if (outcome == GateOutcome::kBecameInstance) return std::nullopt;
+  return ExitCodeFor(outcome, answer);
 }
 
 }  // namespace ventrix::app

@@ -110,5 +110,24 @@ TEST_F(CommandFixture, ACommandArrivingInsideAHandlerRunsOnceAfterIt) {
   EXPECT_EQ(answers.size(), 2u);
 }
 
+// A command whose turn comes after its sender stopped waiting (it exited 3) is withdrawn: it
+// never runs and is not answered; one still waited for runs.
+TEST_F(CommandFixture, ACommandNoLongerWaitedForNeverRuns) {
+  Start();
+  bool waiting = true;
+  Event([&] {
+    t->HandOver(
+        Command::kLock, [this](int code) { answers.push_back(code); }, [&] { return waiting; });
+    waiting = false;
+  });
+  EXPECT_TRUE(t.fake.devices.calls.empty());
+  EXPECT_TRUE(answers.empty());
+  waiting = true;
+  t->HandOver(
+      Command::kLock, [this](int code) { answers.push_back(code); }, [&] { return waiting; });
+  EXPECT_EQ(t.fake.devices.Codes().size(), 1u);
+  EXPECT_EQ(answers, std::vector<int>{0});
+}
+
 }  // namespace
 }  // namespace ventrix
