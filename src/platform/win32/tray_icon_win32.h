@@ -48,7 +48,15 @@ class Win32TrayIcon : public TrayIcon, public TrayMenuRoot {
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   void RaiseMouseEvent(UINT mouse_message);
   bool Request(DWORD message, UINT flags);
+  // Adds the icon once (or refreshes one the shell still holds).
   void Add();
+  // Adds it, and while the shell refuses, tries again on a timer a bounded number of times.
+  void AddUntilTaken();
+  void TryAdd();
+  // Removes the icon and stops any retries.
+  void Remove();
+  // Changes the icon; one the shell lost is added again first.
+  bool Modify(UINT flags);
   // Shows the icon at the size for `dpi`.
   void ChangeIconDpi(int dpi);
 
@@ -57,6 +65,7 @@ class Win32TrayIcon : public TrayIcon, public TrayMenuRoot {
   TrayNotifyContent content_;
   UINT taskbar_created_ = 0;
   bool added_ = false;
+  int add_retries_left_ = 0;
   bool last_request_accepted_ = false;
   // Set by a double click: the release that follows it is not a click.
   bool release_ends_double_click_ = false;
