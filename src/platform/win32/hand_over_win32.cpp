@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/message_filter_win32.h"
 #include "platform/win32/programs_win32.h"
@@ -80,12 +80,15 @@ class AskerWindow {
 
   HWND hwnd() const { return window_.get(); }
   bool taken_up() const { return taken_up_; }
+  // From now on the command is withdrawn: a question that still reaches this window is denied.
+  void GiveUp() { given_up_ = true; }
   const std::optional<int>& answer() const { return answer_; }
 
  private:
   friend class WindowProcedure<AskerWindow>;
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == kStillWantedMessage && wparam == kHandOverTag) {
+      if (given_up_) return 0;
       taken_up_ = true;
       return static_cast<LRESULT>(kHandOverTag);
     }
@@ -99,6 +102,7 @@ class AskerWindow {
   }
 
   bool taken_up_ = false;
+  bool given_up_ = false;
   std::optional<int> answer_;
   OwnedWindow window_;
 };
@@ -186,19 +190,21 @@ HandOverResult HandOverCommand(HWND instance_window, HandedCommand command, DWOR
     // Taken up, the command runs to its end; until then it is withdrawn when time runs out
     // (this window goes with the return, so the instance's question then fails).
     const DWORD left = asker.taken_up() ? kPollMs : Remaining(start, timeout_ms);
-    if (left == 0) return Outcome(HandOverOutcome::kNoAnswer);
+    if (left == 0) {
+      asker.GiveUp();
+      return Outcome(HandOverOutcome::kNoAnswer);
+    }
     PumpMessages(std::min(left, kPollMs));
   }
 }
 
 KernelHandle StartInstanceProcess() {
-  std::wstring path(kMaxExePath, L'\0');
+  std::vector<wchar_t> path(kMaxExePath);
   const DWORD length = GetModuleFileNameW(nullptr, path.data(), kMaxExePath);
   if (length == 0 || length >= kMaxExePath) return nullptr;
-  path.resize(length);
   // Inherited by the new process only: this one ends once the command is answered.
   SetEnvironmentVariableW(kStartedForCommandVariable, L"1");
-  return StartProcess(path);
+  return StartProcess(path.data());
 }
 
 bool TakeStartedForCommandMark() {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/win32/handles_win32.h"
 
@@ -29,9 +30,11 @@ bool Win32ProgramLauncher::FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotAPlainFile) == 0;
 }
 
-KernelHandle StartProcess(const std::wstring& path, std::optional<WORD> show) {
+KernelHandle StartProcess(const wchar_t* path, std::optional<WORD> show) {
   // Quoted, so a path with spaces names one program; CreateProcessW may write into the buffer.
-  std::wstring command_line = L"\"" + path + L"\"";
+  std::vector<wchar_t> command_line(1, L'"');
+  for (const wchar_t* at = path; *at != L'\0'; ++at) command_line.push_back(*at);
+  command_line.insert(command_line.end(), {L'"', L'\0'});
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   if (show) {
