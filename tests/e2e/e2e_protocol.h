@@ -23,8 +23,12 @@ inline constexpr unsigned kCountObjects = 4;
 // reply: "accepting" once the program's device requests all answer success, or
 // "missing|DeviceIoControl"
 inline constexpr unsigned kAcceptDeviceRequests = 5;
+// request: a count; the program's next that many Shell_NotifyIconA calls fail.
+// reply: "refusing|COUNT", or "missing|Shell_NotifyIconA"
+inline constexpr unsigned kRefuseTrayRequests = 6;
 
 // Bounds on what a request may ask, so a wrong argument cannot hang the program.
 inline constexpr int kMaxCycles = 100000;
+inline constexpr int kMaxTrayRefusals = 1000;
 
 }  // namespace ventrix::e2e
