@@ -84,8 +84,14 @@ drv_ok click "About Ventrix 3" "OK"
 
 # Elevation and restarts cannot be staged under Wine: the calls are in the log (fixme+msg,
 # fixme+process), with their arguments.
-check "the instance window lets WM_COPYDATA through privilege isolation" \
-  log_has 'ChangeWindowMessageFilterEx.* 4a 1 '
+# The messages let through, in hex: WM_COPYDATA (4a), the instance's "show" (WM_APP + 3) and the
+# registered "TaskbarCreated" (c000 to ffff), and no other.
+filtered_messages() {
+  sed -n 's/.*ChangeWindowMessageFilterEx [0-9A-Fa-f]* \([0-9a-f]*\) 1 .*/\1/p' "$VENTRIX_LOG" |
+    sort | tr '\n' ' '
+}
+check "privilege isolation lets through exactly the commands, show and TaskbarCreated" \
+  grep -qE '^4a 8003 [c-f][0-9a-f]{3} $' <<<"$(filtered_messages)"
 check "the instance registers its restart after an update, with no arguments, not after a crash, hang or reboot" \
   log_has 'RegisterApplicationRestart.*(L"",11)'
 
