@@ -2,58 +2,70 @@
 
 #include "platform/win32/hand_over_win32.h"
 #include "program/command_line.h"
+#include "program/instance_wait.h"
 #include "program/product.h"
 
 namespace ventrix::app {
 
 namespace {
 
-// How long a second start looks for an instance that is still starting or is ending.
-constexpr DWORD kFindInstanceMs = 10000;
-// How long the running instance has to answer a command.
+// How long the running instance has to take up a command.
 constexpr DWORD kAnswerMs = 10000;
-// How long an instance started for a command has to finish its start-up.
-constexpr DWORD kStartUpMs = 30000;
-constexpr DWORD kPollMs = 100;
 
 void ShowUsage() { MessageBoxA(nullptr, kUsageText, kProgramTitle, MB_OK | MB_ICONINFORMATION); }
 
-// A second start: the running instance brings its main window back. Nothing when there is no
-// instance that answers (none runs, it crashed, it is ending or hung): then this one starts.
-std::optional<int> ShowRunningInstance(const win32::InstanceIdentity& identity,
-                                       win32::InstanceLock& lock) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    // The window first: it is there even where the system gave no mutex.
-    if (HWND window = win32::FindInstanceWindow(identity.name)) {
-      if (win32::HandOver(window, HandedCommand::kShowMain, kAnswerMs)) return kExitTaken;
-      return std::nullopt;
-    }
-    // Held by nobody (or by one that crashed): this process is the instance.
-    if (lock.TryAcquire(kPollMs)) return std::nullopt;
-    // Held, but no window: one still starting, or ending, which gets the time to finish.
-    if (GetTickCount() - start >= kFindInstanceMs) return std::nullopt;
+GateOutcome FromHandOver(win32::HandOverOutcome outcome) {
+  switch (outcome) {
+    case win32::HandOverOutcome::kAnswered:
+      return GateOutcome::kHandedOver;
+    case win32::HandOverOutcome::kNoAnswer:
+      return GateOutcome::kNoAnswer;
+    case win32::HandOverOutcome::kUnreachable:
+      break;
   }
+  return GateOutcome::kUnreachable;
 }
 
-int RunCommand(HandedCommand command, const win32::InstanceIdentity& identity,
-               win32::InstanceLock& lock) {
-  HWND window = win32::FindInstanceWindow(identity.name);
-  if (window == nullptr) {
-    if (lock.TryAcquire(0)) {
-      // None runs: start one as a person would, and wait for its start-up to finish.
-      lock.Release();
-      const win32::KernelHandle process = win32::StartInstanceProcess();
-      if (!process) return kExitNoAnswer;
-      window = win32::WaitForInstanceWindow(identity, process.get(), kStartUpMs);
-    } else {
-      // One holds the lock: it is still starting.
-      window = win32::WaitForInstanceWindow(identity, nullptr, kFindInstanceMs);
-    }
+// The system the wait runs on: this user's instance window and mutex, and the instance a
+// command starts.
+class Win32Gate {
+ public:
+  Win32Gate(const win32::InstanceIdentity& identity, win32::InstanceLock& lock,
+            HandedCommand command)
+      : identity_(identity), lock_(lock), command_(command) {}
+
+  int exit_code() const { return exit_code_; }
+
+  bool WindowFound() {
+    window_ = win32::FindInstanceWindow(identity_.name);
+    return window_ != nullptr;
   }
-  if (window == nullptr) return kExitNoAnswer;
-  return win32::HandOver(window, command, kAnswerMs).value_or(kExitNoAnswer);
-}
+  GateOutcome HandOver(GateRequest request) {
+    if (request == GateRequest::kShow) return FromHandOver(win32::HandOverShow(window_));
+    const win32::HandOverResult result = win32::HandOverCommand(window_, command_, kAnswerMs);
+    exit_code_ = result.exit_code;
+    return FromHandOver(result.outcome);
+  }
+  bool WindowGone() const { return !IsWindow(window_); }
+  bool TryAcquire(std::uint32_t wait_ms) { return lock_.TryAcquire(wait_ms); }
+  void Release() { lock_.Release(); }
+  bool Start() {
+    started_ = win32::StartInstanceProcess();
+    return started_ != nullptr;
+  }
+  bool Starting(std::uint32_t wait_ms) {
+    return WaitForSingleObject(started_.get(), wait_ms) == WAIT_TIMEOUT;
+  }
+  static std::uint32_t Now() { return GetTickCount(); }
+
+ private:
+  const win32::InstanceIdentity& identity_;
+  win32::InstanceLock& lock_;
+  HandedCommand command_;
+  HWND window_ = nullptr;
+  win32::KernelHandle started_;
+  int exit_code_ = kExitTaken;
+};
 
 }  // namespace
 
@@ -64,6 +76,7 @@ std::optional<int> PassToRunningInstance(const char* arguments,
   const bool has_arguments = arguments != nullptr && arguments[0] != '\0';
   const ParsedCommandLine parsed =
       has_arguments ? ParseCommandLine(arguments) : ParsedCommandLine{};
+  GateRequest request = GateRequest::kShow;
   switch (parsed.action) {
     case CommandLineAction::kUsage:
       ShowUsage();
@@ -72,11 +85,24 @@ std::optional<int> PassToRunningInstance(const char* arguments,
       ShowUsage();
       return kExitUsage;
     case CommandLineAction::kCommand:
-      return RunCommand(parsed.command, identity, lock);
+      request = GateRequest::kCommand;
+      break;
     case CommandLineAction::kStart:
+      if (win32::TakeStartedForCommandMark()) request = GateRequest::kNothing;
       break;
   }
-  return ShowRunningInstance(identity, lock);
+  Win32Gate gate(identity, lock, parsed.command);
+  switch (WaitForInstance(request, gate)) {
+    case GateOutcome::kBecameInstance:
+      return std::nullopt;
+    case GateOutcome::kHandedOver:
+      return gate.exit_code();
+    case GateOutcome::kNoAnswer:
+      return kExitNoAnswer;
+    case GateOutcome::kUnreachable:
+      break;
+  }
+  return kExitUnreachable;
 }
 
 }  // namespace ventrix::app

@@ -10,9 +10,9 @@
 
 namespace ventrix::app {
 
-// The exit code when this process is done (usage, a command handed over, a second start that
-// brought the running instance's window back); nothing when it is to run as the instance, then
-// holding `lock`.
+// The exit code when this process is done (usage, a command handed over or withdrawn, a second
+// start that handed "show" over, an instance that could not be reached or started); nothing
+// when it is to run as the instance, then holding `lock`.
 std::optional<int> PassToRunningInstance(const char* arguments,
                                          const win32::InstanceIdentity& identity,
                                          win32::InstanceLock& lock);

@@ -13,6 +13,7 @@
 #include "platform/win32/multimedia_win32.h"
 #include "platform/win32/programs_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/restart_registration_win32.h"
 #include "platform/win32/settings_store_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/system_facts_win32.h"
@@ -61,8 +62,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   if (program.runtime().Ended()) return 0;
   // Start-up has finished: from now on other processes find this instance and hand it commands.
   const win32::InstanceWindow instance_window(
-      instance, identity, [&program](HandedCommand command, win32::InstanceWindow::Answer answer) {
-        program.HandOver(command, std::move(answer));
+      instance, identity,
+      [&program](HandedCommand command, win32::InstanceWindow::StillWanted still_wanted,
+                 win32::InstanceWindow::Answer answer) {
+        program.HandOver(command, std::move(answer), std::move(still_wanted));
       });
+  // An installer that closes this instance for an update starts it again afterwards.
+  win32::RegisterRestartAfterUpdate();
   return ui.RunMessageLoop();
 }

@@ -86,9 +86,12 @@ read -r b_peak _ _ <<<"$(summary "$BASELINE" peak_ws_kib)"
 read -r v_start_cpu _ _ <<<"$(summary "$VENTRIX" cpu_ms)"
 read -r b_start_cpu _ _ <<<"$(summary "$BASELINE" cpu_ms)"
 
-# Idle: the program started and left alone; its CPU time and wake-ups over the window, as the
-# Linux scheduler counts them for its Wine process, and the prefix's wineserver over the same
-# window (it serves every process of the prefix, so that figure is an upper bound).
+# How long a program is left after start-up before its idle window: longer than its longest
+# timer interval, so that start-up's first ticks are over.
+QUIET_SECONDS=8
+# Idle: the program started and left alone for QUIET_SECONDS; its CPU time and wake-ups over the
+# window, as the Linux scheduler counts them for its Wine process, and the prefix's wineserver
+# over the same window (it serves every process of the prefix, so that figure is an upper bound).
 idle() {
   local exe=$1 line pid winpid server cpu0 cpu1 sw0 sw1 srv0 srv1
   line=$(launcher start "$(bench_path "$exe")") || { echo "? ? ? ? ? ?"; return; }
@@ -96,6 +99,7 @@ idle() {
   pid=$(linux_pid_of "$exe") || { echo "? ? ? ? ? ?"; return; }
   server=$(wineserver_pid) || server=""
   sleep "$(awk -v ms="$settle_ms" 'BEGIN { print ms / 1000 }')"
+  sleep "$QUIET_SECONDS"
   cpu0=$(cpu_ns "$pid") sw0=$(context_switches "$pid") srv0=$(cpu_ns "${server:-0}")
   sleep "$idle_seconds"
   cpu1=$(cpu_ns "$pid") sw1=$(context_switches "$pid") srv1=$(cpu_ns "${server:-0}")
@@ -107,10 +111,8 @@ idle() {
     "${windows_peak:-?}"
 }
 # Idle with the main window hidden (the stored default "Visible on Start-up" 0): no window shows
-# "Ready", so the program is started directly and left QUIET_SECONDS, longer than its longest
-# timer interval, so that start-up's first ticks are over; then its wake-ups are counted over
-# the same window as above. Ended by its Linux process id.
-QUIET_SECONDS=8
+# "Ready", so the program is started directly and left QUIET_SECONDS; then its wake-ups are
+# counted over the same window as above. Ended by its Linux process id.
 idle_hidden() {
   local exe=$1 settings='HKCU\Software\VB and VBA Program Settings\Ventrix 3\settings' pid sw0 sw1
   bench_reg add "$settings" /v "Visible on Start-up" /t REG_SZ /d 0 /f
@@ -175,7 +177,8 @@ idle_limit=$(awk -v b="$b_idle_cpu" 'BEGIN { if (b == "?") print "?"; else print
     "$(at_most "$v_idle_cpu" "$idle_limit") |"
   echo "| Idle wake-ups over ${idle_seconds} s (context switches) | $v_idle_switches |" \
     "$b_idle_switches | - | - | - |"
-  echo "| Idle wake-ups a minute, main window shown | $(per_minute "$v_idle_switches") |" \
+  echo "| Idle wake-ups a minute, main window shown, after ${QUIET_SECONDS} s |" \
+    "$(per_minute "$v_idle_switches") |" \
     "$(per_minute "$b_idle_switches") | - | - | - |"
   echo "| Idle wake-ups a minute, main window hidden (stored default), after ${QUIET_SECONDS} s |" \
     "$(per_minute "$v_hidden_switches") | $(per_minute "$b_idle_switches") | - | - | - |"

@@ -75,13 +75,11 @@ FrmMain::FrmMain(Program& program)
   }
 }
 
-// The icon's notifications enter through the runtime like every other event: nothing runs after
-// the program ended, and a click that arrives while a handler is running (inside the icon's own
-// popup menu or a message box) is dropped instead of interrupting that handler.
+// The icon's notifications enter through the runtime like every other user input: a click
+// that arrives while a handler is running (inside the icon's own popup menu or a message box)
+// is dropped instead of interrupting that handler.
 void FrmMain::RaiseTrayEvent(const std::function<void()>& event) {
-  forms::Runtime& runtime = program_.runtime();
-  if (runtime.Ended() || runtime.Dispatching()) return;
-  runtime.Dispatch(event);
+  program_.runtime().Raise(forms::EventKind::kUserInput, event);
 }
 
 FrmMain::~FrmMain() = default;

@@ -55,7 +55,10 @@ enum class OperationOutcome {
 inline constexpr int kExitTaken = 0;
 inline constexpr int kExitRefused = 1;
 inline constexpr int kExitUsage = 2;
+// The running instance did not answer in time; the command was withdrawn and never runs.
 inline constexpr int kExitNoAnswer = 3;
+// No instance could be reached (its window refused the message) or started.
+inline constexpr int kExitUnreachable = 4;
 
 int ExitCodeFor(OperationOutcome outcome);
 

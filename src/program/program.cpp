@@ -46,15 +46,14 @@ void Program::Start() {
   runtime_.Dispatch([this] { frmMain(); });
 }
 
-void Program::HandOver(HandedCommand command, std::function<void(int)> answer) {
-  // Each command waits under a key of its own, so two held commands both run.
-  auto key = std::make_shared<char>();
-  const void* held_under = key.get();
-  runtime_.DispatchWhenIdle(held_under, nullptr,
-                            [this, command, answer = std::move(answer), key = std::move(key)] {
-                              const int exit_code = frmMain().RunHandedCommand(command);
-                              if (answer) answer(exit_code);
-                            });
+void Program::HandOver(HandedCommand command, std::function<void(int)> answer,
+                       std::function<bool()> still_wanted) {
+  runtime_.Raise(forms::EventKind::kHandedCommand, [this, command, answer = std::move(answer),
+                                                    still_wanted = std::move(still_wanted)] {
+    if (still_wanted && !still_wanted()) return;
+    const int exit_code = frmMain().RunHandedCommand(command);
+    if (answer) answer(exit_code);
+  });
 }
 
 FrmMain& Program::frmMain() { return forms_->main(); }

@@ -29,8 +29,11 @@ class Program {
   void End() { runtime_.End(); }
 
   // A command from another process: runs once no handler is running (at once when none is),
-  // then `answer` gets its exit code. Nothing runs, and nothing answers, once the program ended.
-  void HandOver(HandedCommand command, std::function<void(int exit_code)> answer);
+  // then `answer` gets its exit code. When its turn comes, `still_wanted` (if given) is asked
+  // first: a command the other process no longer waits for is withdrawn and nothing runs.
+  // Nothing runs, and nothing answers, once the program ended.
+  void HandOver(HandedCommand command, std::function<void(int exit_code)> answer,
+                std::function<bool()> still_wanted = nullptr);
 
   const Platform& platform() const { return platform_; }
   forms::Runtime& runtime() { return runtime_; }

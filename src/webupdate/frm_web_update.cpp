@@ -57,9 +57,12 @@ FrmWebUpdate::~FrmWebUpdate() = default;
 void FrmWebUpdate::WireCheckEvents() {
   forms::Runtime& runtime = program_.runtime();
   WebVrChk1->deliver = [this, &runtime](std::function<void()> outcome) {
-    runtime.DispatchWhenIdle(nullptr, this, [this, outcome = std::move(outcome)] {
-      if (IsCurrent()) outcome();
-    });
+    runtime.Raise(
+        forms::EventKind::kWebOutcome,
+        [this, outcome = std::move(outcome)] {
+          if (IsCurrent()) outcome();
+        },
+        nullptr, this);
   };
   WebVrChk1->NewVersionFound = [this](const std::string& available, const std::string& download,
                                       const std::string& information, const std::string& fourth) {

@@ -5,7 +5,8 @@ target_include_directories(e2e_driver PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(e2e_driver PRIVATE ventrix_options)
 
 add_library(e2e_hook SHARED ${CMAKE_CURRENT_LIST_DIR}/e2e_hook.cpp
-                            ${CMAKE_CURRENT_LIST_DIR}/e2e_counts.cpp)
+                            ${CMAKE_CURRENT_LIST_DIR}/e2e_counts.cpp
+                            ${CMAKE_CURRENT_LIST_DIR}/e2e_import_patch.cpp)
 target_include_directories(e2e_hook PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(e2e_hook PRIVATE ventrix_options)
 set_target_properties(e2e_hook PROPERTIES PREFIX "")

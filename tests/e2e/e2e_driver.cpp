@@ -258,6 +258,8 @@ int Run(const std::vector<std::string>& args) {
   if (command == "refuse-machine-writes") {
     return AskHook(window, ventrix::e2e::kRefuseMachineWrites, "");
   }
+  if (command == "refuse-tray" && args.size() >= 3)
+    return AskHook(window, ventrix::e2e::kRefuseTrayRequests, args[2]);
   if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == "open-menu" && args.size() >= 3 && !args[2].empty()) {
     SetForegroundWindow(window);

@@ -5,7 +5,10 @@
 #include <shellapi.h>
 
 #include <cstdlib>
+#include <iostream>
+#include <vector>
 
+#include "platform/win32/single_instance_win32.h"
 #include "platform/win32/tray_icon_win32.h"
 #include "platform/win32/tray_notify_data_win32.h"
 
@@ -17,10 +20,10 @@ HWND TrayOwner() {
 }
 
 // A request about the program's icon naming only its owner and id.
-bool AskShell(DWORD message) {
+bool AskShell(DWORD message, HWND owner = TrayOwner()) {
   NOTIFYICONDATAA data{};
   data.cbSize = sizeof(data);
-  data.hWnd = TrayOwner();
+  data.hWnd = owner;
   data.uID = ventrix::win32::kTrayIconId;
   return data.hWnd != nullptr && Shell_NotifyIconA(message, &data) != FALSE;
 }
@@ -33,6 +36,80 @@ bool Notify(UINT message, int x, int y) {
   return owner != nullptr &&
          PostMessageA(owner, ventrix::win32::kTrayCallbackMessage, MAKEWPARAM(x, y),
                       MAKELPARAM(message, ventrix::win32::kTrayIconId)) != FALSE;
+}
+
+constexpr UINT kSessionMessageTimeoutMs = 5000;
+// ENDSESSION_CLOSEAPP in winuser.h for Windows Vista.
+constexpr LPARAM kEndSessionCloseApp = 0x00000001;
+
+struct ProgramWindows {
+  DWORD process;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK AddProgramWindow(HWND window, LPARAM context) {
+  auto* found = reinterpret_cast<ProgramWindows*>(context);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == found->process) found->windows.push_back(window);
+  return TRUE;
+}
+
+// Sends every top-level window of the program what the system sends at a session end:
+// WM_QUERYENDSESSION, then WM_ENDSESSION with `ends`. As Restart Manager does when `close_app`.
+// Prints each window's answer to the query; 0 when all agreed and, for a session that ends, the
+// icon was gone as the last WM_ENDSESSION returned (the system may end the process then).
+int EndSession(bool ends, bool close_app) {
+  const HWND owner = TrayOwner();
+  ProgramWindows found{0, {}};
+  GetWindowThreadProcessId(owner, &found.process);
+  if (found.process == 0) return 1;
+  EnumWindows(AddProgramWindow, reinterpret_cast<LPARAM>(&found));
+  const LPARAM reason = close_app ? kEndSessionCloseApp : 0;
+  bool all_agreed = true;
+  for (HWND window : found.windows) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, reason, SMTO_ABORTIFHUNG,
+                        kSessionMessageTimeoutMs, &answer);
+    std::cout << "QUERYENDSESSION|" << answer << "\n";
+    all_agreed = all_agreed && answer != FALSE;
+  }
+  for (HWND window : found.windows) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_ENDSESSION, ends ? TRUE : FALSE, reason, SMTO_ABORTIFHUNG,
+                        kSessionMessageTimeoutMs, &ignored);
+  }
+  const bool icon_left = ends && AskShell(NIM_MODIFY, owner);
+  if (icon_left) std::cout << "ICON LEFT\n";
+  return all_agreed && !icon_left ? 0 : 1;
+}
+
+LRESULT CALLBACK RefusingInstanceProcedure(HWND window, UINT message, WPARAM wparam,
+                                           LPARAM lparam) {
+  if (message == WM_COPYDATA) return FALSE;
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+// Stands in for an instance whose window refuses every command (WM_COPYDATA answered FALSE),
+// for `milliseconds`: a window of the instance's class with the given title.
+int RunRefusingInstance(const std::string& title, DWORD milliseconds) {
+  constexpr DWORD kPollMs = 100;
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = RefusingInstanceProcedure;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.lpszClassName = ventrix::win32::kInstanceClassName;
+  RegisterClassA(&window_class);
+  HWND window = CreateWindowExA(0, ventrix::win32::kInstanceClassName, title.c_str(), WS_POPUP, 0,
+                                0, 0, 0, nullptr, nullptr, window_class.hInstance, nullptr);
+  if (window == nullptr) return 1;
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < milliseconds) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  }
+  DestroyWindow(window);
+  return 0;
 }
 
 }  // namespace
@@ -54,6 +131,12 @@ std::optional<int> RunTrayVerb(const std::vector<std::string>& args) {
   if (verb == "taskbar-created") {
     const UINT message = RegisterWindowMessageA("TaskbarCreated");
     return message != 0 && PostMessageA(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
+  }
+  // A shut-down that another program cancels; one that Restart Manager closes the program for.
+  if (verb == "session-end-cancelled") return EndSession(false, false);
+  if (verb == "session-end-close-app") return EndSession(true, true);
+  if (verb == "refusing-instance" && args.size() >= 3) {
+    return RunRefusingInstance(args[1], static_cast<DWORD>(std::stoul(args[2])));
   }
   return std::nullopt;
 }

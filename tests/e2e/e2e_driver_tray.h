@@ -1,5 +1,6 @@
 #pragma once
-// Driver verbs that stand in for the shell, doing to the program what an Explorer restart does:
+// Driver verbs that stand in for the shell and the system, doing to the program what an
+// Explorer restart, a session end or another instance does:
 //
 //   e2e_driver tray-remove       the notification area forgets the program's icon
 //   e2e_driver taskbar-created   the "TaskbarCreated" broadcast of a task bar that came back
@@ -7,6 +8,12 @@
 //   e2e_driver tray-notify NAME [X Y]
 //                                a notification of the icon as a shell of version 4 sends it
 //                                (NAME: keyselect, contextmenu), X and Y the icon's corner
+//   e2e_driver session-end-cancelled  WM_QUERYENDSESSION, then WM_ENDSESSION FALSE, to each of
+//                                the program's windows; prints each answer to the query
+//   e2e_driver session-end-close-app  the same with WM_ENDSESSION TRUE and ENDSESSION_CLOSEAPP,
+//                                as Restart Manager closes a program
+//   e2e_driver refusing-instance TITLE MS  an instance window (class and TITLE) that refuses
+//                                every command, for MS milliseconds
 
 #include <optional>
 #include <string>

@@ -13,6 +13,7 @@
 #include "tests/e2e/e2e_accepting_drive.h"
 #include "tests/e2e/e2e_counts.h"
 #include "tests/e2e/e2e_protocol.h"
+#include "tests/e2e/e2e_refusing_shell.h"
 
 namespace {
 
@@ -78,26 +79,32 @@ BOOL CALLBACK AddChildText(HWND child, LPARAM context) {
   return TRUE;
 }
 
+// A number line of a request within 0..max, or nothing.
+std::optional<int> ReadCount(std::istream& request, int max) {
+  std::string line;
+  std::getline(request, line);
+  try {
+    const int count = std::stoi(line);
+    if (count >= 0 && count <= max) return count;
+  } catch (const std::exception&) {
+  }
+  return std::nullopt;
+}
+
 // Picks the two items in turn, each as the menu itself would (WM_COMMAND, handled before the
 // next pick). Each pick needs its item shown and enabled, which only the previous pick's
 // handler arranges, so a handler that did not run stops the cycling.
 void CycleMenu(HWND window, std::istream& request, std::ostream& out) {
-  int count = 0;
-  std::string count_line;
+  const std::optional<int> cycles = ReadCount(request, ventrix::e2e::kMaxCycles);
   std::string first;
   std::string second;
-  std::getline(request, count_line);
   std::getline(request, first);
   std::getline(request, second);
-  try {
-    count = std::stoi(count_line);
-  } catch (const std::exception&) {
-    count = -1;
-  }
-  if (count < 0 || count > ventrix::e2e::kMaxCycles) {
-    out << "bad-count|" << count_line << "\n";
+  if (!cycles) {
+    out << "bad-count\n";
     return;
   }
+  const int count = *cycles;
   for (int cycle = 0; cycle < count; ++cycle) {
     for (const std::string* caption : {&first, &second}) {
       const std::optional<UINT> id = EnabledItemId(window, *caption);
@@ -112,6 +119,19 @@ void CycleMenu(HWND window, std::istream& request, std::ostream& out) {
   std::vector<std::string> texts;
   EnumChildWindows(window, AddChildText, reinterpret_cast<LPARAM>(&texts));
   for (const std::string& text : texts) out << "CHILD|" << text << "\n";
+}
+
+void RefuseTray(std::istream& request, std::ostream& out) {
+  const std::optional<int> count = ReadCount(request, ventrix::e2e::kMaxTrayRefusals);
+  if (!count) {
+    out << "bad-count\n";
+    return;
+  }
+  if (!ventrix::e2e::RefuseTrayRequests(*count)) {
+    out << "missing|Shell_NotifyIconA\n";
+    return;
+  }
+  out << "refusing|" << *count << "\n";
 }
 
 void ReportCounts(std::ostream& out) {
@@ -140,6 +160,8 @@ void Answer(HWND window, WPARAM request) {
   } else if (request == ventrix::e2e::kCountObjects) {
     in.close();
     ReportCounts(reply);
+  } else if (request == ventrix::e2e::kRefuseTrayRequests) {
+    RefuseTray(in, reply);
   } else if (request == ventrix::e2e::kAcceptDeviceRequests) {
     reply << (ventrix::e2e::AcceptDeviceRequests() ? "accepting" : "missing|DeviceIoControl")
           << "\n";

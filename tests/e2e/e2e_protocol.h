@@ -26,8 +26,12 @@ inline constexpr unsigned kAcceptDeviceRequests = 5;
 // reply: "refusing" once the program's registry opens under HKEY_LOCAL_MACHINE that ask for
 // write access are refused, as for a standard user; or "missing|RegOpenKeyExA"
 inline constexpr unsigned kRefuseMachineWrites = 6;
+// request: a count; the program's next that many Shell_NotifyIconA calls fail.
+// reply: "refusing|COUNT", or "missing|Shell_NotifyIconA"
+inline constexpr unsigned kRefuseTrayRequests = 7;
 
 // Bounds on what a request may ask, so a wrong argument cannot hang the program.
 inline constexpr int kMaxCycles = 100000;
+inline constexpr int kMaxTrayRefusals = 1000;
 
 }  // namespace ventrix::e2e

@@ -53,6 +53,50 @@ check "/bogus: exits 2" equals "$?" 2
 check "/bogus: nothing was sent to the drive" equals "$(grep -c ',0x2d48' "$VENTRIX_LOG")" "$requests"
 stop_ventrix
 
+# A busy instance, its main window hidden: About's "System Info" box (no system information tool
+# here) held open across a second start and across commands.
+clear_settings
+VENTRIX_WINEDEBUG="err-all,fixme-all,trace+file,fixme+msg,fixme+process" start_ventrix winxp busy
+drv_ok pick "$MAIN" "&About"
+drv_ok wait "About Ventrix 3" 3000
+drv_ok click "About Ventrix 3" "&System Info..."
+check "busy instance: its message box is up" drv_ok wait "Ventrix3" 3000
+started_at=$SECONDS
+run_ventrix_command
+code=$?
+check "busy instance: a second start exits 0 at once" equals "$code:$((SECONDS - started_at < 5))" "0:1"
+check "busy instance: no second instance" equals "$(count_tray_icons)" 1
+check "busy instance: the main window waits for the box" is_hidden "$MAIN"
+locks=$(grep -c ',0x2d4804,' "$VENTRIX_LOG")
+run_ventrix_command /lock
+check "busy instance: /lock exits 3 while the box stays open" equals "$?" 3
+run_ventrix_command /eject &
+command_pid=$!
+sleep 2
+drv_ok click "Ventrix3" "OK"
+wait "$command_pid"
+check "busy instance: /eject given while the box was open runs when it closes" equals "$?" 1
+check "busy instance: the main window comes back when the box closes" drv_ok wait "$MAIN" 3000
+sleep 2
+check "busy instance: the withdrawn /lock never runs" equals "$(grep -c ',0x2d4804,' "$VENTRIX_LOG")" "$locks"
+check "busy instance: still one instance" equals "$(count_tray_icons)" 1
+drv_ok click "About Ventrix 3" "OK"
+
+# Elevation and restarts cannot be staged under Wine: the calls are in the log (fixme+msg,
+# fixme+process), with their arguments.
+# The messages let through, in hex: WM_COPYDATA (4a), the instance's "show" (WM_APP + 3) and the
+# registered "TaskbarCreated" (c000 to ffff), and no other.
+filtered_messages() {
+  sed -n 's/.*ChangeWindowMessageFilterEx [0-9A-Fa-f]* \([0-9a-f]*\) 1 .*/\1/p' "$VENTRIX_LOG" |
+    sort | tr '\n' ' '
+}
+check "privilege isolation lets through exactly the commands, show and TaskbarCreated" \
+  grep -qE '^4a 8003 [c-f][0-9a-f]{3} $' <<<"$(filtered_messages)"
+check "the instance registers its restart after an update, with no arguments, not after a crash, hang or reboot" \
+  log_has 'RegisterApplicationRestart.*(L"",11)'
+
+stop_ventrix
+
 # No instance runs: the command starts one, which stays.
 clear_settings
 e2e_reg add 'HKCU\Software\Wine\AppDefaults\ventrix.exe' /v Version /d winxp /f
@@ -63,6 +107,54 @@ check "/lock without an instance: Ventrix started and keeps running" drv_ok wait
 check "/lock without an instance: one icon" equals "$(count_tray_icons)" 1
 check "the commands write nothing to the registry" not settings_exist
 stop_started_instance
+
+# Two commands at once with none running: one instance starts, and it answers both.
+clear_settings
+run_ventrix_command /lock &
+first_pid=$!
+run_ventrix_command /unlock &
+second_pid=$!
+wait "$first_pid"
+first=$?
+wait "$second_pid"
+check "two commands at once without an instance: both answered" equals "$first$?" 11
+check "two commands at once without an instance: one instance" equals "$(count_tray_icons)" 1
+check "two commands at once without an instance: it stays hidden" is_hidden "$MAIN"
+stop_started_instance
+
+# Two starts at the same instant: one instance, whose window the other brings back.
+clear_settings
+run_ventrix_command &
+first_pid=$!
+run_ventrix_command &
+second_pid=$!
+check "two starts at once: the main window comes" drv_ok wait "$MAIN" 10000
+check "two starts at once: one instance" equals "$(count_tray_icons)" 1
+stop_started_instance
+wait "$first_pid" "$second_pid"
+
+# A folder whose name is outside the ANSI code page: the command still starts Ventrix.
+unicode_folder="$E2E_WORK/Łukasz"
+mkdir -p "$unicode_folder"
+cp "$E2E_WORK/ventrix.exe" "$unicode_folder/"
+(cd "$unicode_folder" && WINEDEBUG=-all exec wine ventrix.exe /lock >>"$E2E_OUT/commands.log" 2>&1 </dev/null)
+check "/lock from a Unicode folder: exits 1 with the lock's answer" equals "$?" 1
+check "/lock from a Unicode folder: Ventrix started" equals "$(count_tray_icons)" 1
+stop_started_instance
+rm -rf "$unicode_folder"
+
+# An instance window that refuses the command: exit 4 at once, not 3 after the wait.
+start_ventrix winxp refusing
+instance_title=$(drv windows | awk -F'|' '/^WINDOW\|Ventrix3Instance\|/ { print $3; exit }')
+stop_ventrix
+drv_ok refusing-instance "$instance_title" 8000 &
+refusing_pid=$!
+sleep 2
+started_at=$SECONDS
+run_ventrix_command /eject
+code=$?
+check "a refusing instance window: /eject exits 4 at once" equals "$code:$((SECONDS - started_at < 5))" "4:1"
+wait "$refusing_pid"
 
 # A crashed instance leaves its mutex abandoned: the next start runs all the same.
 start_ventrix winxp crashed

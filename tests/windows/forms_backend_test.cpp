@@ -117,11 +117,14 @@ TEST_F(FormsBackendTest, CloseBoxUnloadsThroughTheRuntime) {
             (std::vector<std::string>{"Form_QueryUnload 0", "Form_QueryUnload 0", "Form_Unload"}));
 }
 
-TEST_F(FormsBackendTest, SessionEndUnloadsUnlessCancelled) {
-  form->cancel_unload = true;
-  EXPECT_EQ(SendMessageA(WindowOf(*form), WM_QUERYENDSESSION, 0, 0), FALSE);
-  form->cancel_unload = false;
+// The query agrees and ends nothing, so a shut-down that another program cancels leaves the form
+// as it was; the form unloads only when the session really ends.
+TEST_F(FormsBackendTest, SessionEndUnloadsOnlyWhenTheSessionEnds) {
   EXPECT_EQ(SendMessageA(WindowOf(*form), WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageA(WindowOf(*form), WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(runtime.LoadedForms().size(), 1u);
+  EXPECT_TRUE(form->events.empty());
+  SendMessageA(WindowOf(*form), WM_ENDSESSION, TRUE, 0);
   EXPECT_TRUE(runtime.LoadedForms().empty());
   EXPECT_EQ(form->events.front(), "Form_QueryUnload 2");
 }

@@ -128,6 +128,26 @@ TEST(Win32TrayIcon, ComesBackWhenTheTaskBarIsRecreated) {
   EXPECT_TRUE(ShellKnowsIcon(owner));
 }
 
+// A balloon for an icon the shell lost puts the icon back first. A session that ends (Restart
+// Manager closing the program included) takes the icon away at once; a cancelled one leaves it.
+TEST(Win32TrayIcon, ComesBackOnAChangeAndGoesWhenTheSessionEnds) {
+  constexpr LPARAM kEndSessionCloseApp = 0x00000001;  // ENDSESSION_CLOSEAPP
+  auto icon = MakeIcon();
+  const HWND owner = icon->owner_window();
+  NOTIFYICONDATAA data = MakeNotifyData(owner, 0, TrayNotifyContent{});
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));
+  icon->ShowBalloon();
+  EXPECT_TRUE(icon->last_request_accepted());
+  EXPECT_TRUE(ShellKnowsIcon(owner));
+
+  EXPECT_EQ(SendMessageA(owner, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageA(owner, WM_ENDSESSION, FALSE, 0);
+  EXPECT_TRUE(ShellKnowsIcon(owner));
+  SendMessageA(owner, WM_ENDSESSION, TRUE, kEndSessionCloseApp);
+  EXPECT_FALSE(icon->added());
+  EXPECT_FALSE(ShellKnowsIcon(owner));
+}
+
 TEST(TrayNotifyData, FillsOneIconWithFieldsCutToFit) {
   EXPECT_EQ(NotifyDataSize(), sizeof(NOTIFYICONDATAA));  // Wine's shell is version 6
   TrayNotifyContent content;

@@ -49,7 +49,7 @@ void Form::set_visible(bool visible) {
 
 void Form::NoteChange() {
   ++changes_;
-  if (!visible_) ForEachTimer([](Timer& timer) { timer.Restart(); });
+  ForEachTimer([](Timer& timer) { timer.Restart(); });
 }
 
 void Form::ShowWithoutActivation() {

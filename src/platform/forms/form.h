@@ -92,9 +92,9 @@ class Form {
   void Unload();
 
   // Counts a change of the form's own state or of one of its controls or menu items. Each
-  // change of a hidden form starts its timers afresh, a full interval from now: what the change
-  // left (a status text) stays exactly one interval, and a timer paused for lack of work runs
-  // again (see Timer::Tick).
+  // change starts the form's timers afresh, a full interval from now: what the change left (a
+  // status text) stays exactly one interval, and a timer paused for lack of work runs again
+  // (see Timer::Tick).
   void NoteChange();
   // The changes counted so far; a timer compares it across its tick.
   std::uint64_t ChangeCount() const { return changes_; }

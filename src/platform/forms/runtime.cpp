@@ -21,6 +21,19 @@ class DepthGuard {
 
 }  // namespace
 
+WhileHandlerRuns WhatHappensTo(EventKind kind) {
+  switch (kind) {
+    case EventKind::kUserInput:
+      return WhileHandlerRuns::kDropped;
+    case EventKind::kTimerTick:
+      return WhileHandlerRuns::kHeldUnderItsKey;
+    case EventKind::kHandedCommand:
+    case EventKind::kWebOutcome:
+      break;
+  }
+  return WhileHandlerRuns::kHeld;
+}
+
 Runtime::~Runtime() = default;
 
 bool Runtime::ReadContrast() {
@@ -34,6 +47,21 @@ Color Runtime::Shown(Color fixed, Color system) const {
   // The default colour carries the system colour flag too.
   if (!high_contrast_ || (fixed & kSystemColorFlag) != 0) return fixed;
   return system;
+}
+
+void Runtime::Raise(EventKind kind, std::function<void()> event, const void* key,
+                    const Form* owner) {
+  switch (WhatHappensTo(kind)) {
+    case WhileHandlerRuns::kDropped:
+      if (!ended_ && !Dispatching()) Dispatch(event);
+      return;
+    case WhileHandlerRuns::kHeldUnderItsKey:
+      DispatchWhenIdle(key, owner, std::move(event));
+      return;
+    case WhileHandlerRuns::kHeld:
+      DispatchWhenIdle(nullptr, owner, std::move(event));
+      return;
+  }
 }
 
 void Runtime::Load(Form& form) {

@@ -22,6 +22,25 @@ inline constexpr int kMsgBoxInformation = 64;
 // The report of a failure that carries no description of its own.
 inline constexpr const char* kUnknownFailure = "An unexpected error has occurred.";
 
+// Each kind of event that reaches the program's handlers.
+enum class EventKind {
+  kUserInput,      // a click, double click, key press, menu pick or close box; the tray icon's
+  kTimerTick,      // a timer falling due
+  kHandedCommand,  // "show" or a tray operation handed over by another ventrix.exe
+  kWebOutcome,     // the outcome of a web version check
+};
+
+// What happens to an event that comes while a handler runs (from inside the nested loop of a
+// message box or a popup menu); with no handler running, every event runs at once.
+enum class WhileHandlerRuns {
+  kDropped,          // lost: the user acted on something the running handler holds
+  kHeldUnderItsKey,  // runs after the handler; more of it under the same key merge into one
+  kHeld,             // runs after the handler, every one of them, in the order they came
+};
+
+// The one table of those rules.
+WhileHandlerRuns WhatHappensTo(EventKind kind);
+
 class Runtime {
  public:
   // default_caption: the program title, which a message box shown without a caption carries;
@@ -59,6 +78,11 @@ class Runtime {
   // in a handler is reported and ends the program instead of unwinding into the backend. When
   // the outermost handler is done, the backend hears of it (Backend::DispatchEnded).
   void Dispatch(const std::function<void()>& event);
+  // Every event enters through here, and WhatHappensTo decides what becomes of it while a
+  // handler runs. `key` (a timer) merges held repeats; `owner` is the form whose unload drops
+  // the held event (nullptr for none).
+  void Raise(EventKind kind, std::function<void()> event, const void* key = nullptr,
+             const Form* owner = nullptr);
   // True while a handler runs: a backend holds back events (timer ticks included) that would
   // otherwise interrupt it from inside a nested message loop, such as a message box's.
   bool Dispatching() const { return dispatch_depth_ > 0; }

@@ -19,15 +19,17 @@ void Timer::Elapsed() {
   Form& form = Owner();
   // Keyed by the timer, so ticks that fall due while a handler runs merge into one; dropped if
   // the form unloads before it runs.
-  form.runtime().DispatchWhenIdle(this, &form, [this] { Tick(); });
+  form.runtime().Raise(
+      EventKind::kTimerTick, [this] { Tick(); }, this, &form);
 }
 
 void Timer::Tick() {
   const Form& form = Owner();
   const std::uint64_t changes_before = form.ChangeCount();
   if (on_timer) on_timer();
-  // The next tick of a hidden form that this one left as it was would find nothing to do.
-  if (form.Visible() || form.ChangeCount() != changes_before || paused_) return;
+  // The next tick after one that left the form as it was would find nothing to do either, shown
+  // or hidden: the timer waits for the form's next change.
+  if (form.ChangeCount() != changes_before || paused_) return;
   paused_ = true;
   SyncPeer(Change::kRunning);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// A timer that ticks every interval while enabled, from its form's creation. A hidden form's
-// timer whose tick changed nothing pauses, so an idle program is not woken for nothing; the form
-// starts it again when it is shown or changes (Form::NoteChange).
+// A timer that ticks every interval while enabled, from its form's creation. A timer whose tick
+// changed nothing pauses, so an idle program, shown or hidden, is not woken for nothing; the
+// form starts it again, a full interval from then, when it changes (Form::NoteChange).
 
 #include <functional>
 #include <string>

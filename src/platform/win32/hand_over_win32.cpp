@@ -1,24 +1,38 @@
 #include "platform/win32/hand_over_win32.h"
 
 #include <algorithm>
-#include <string>
+#include <cstdint>
+#include <optional>
 #include <utility>
+#include <vector>
 
+#include "platform/win32/message_filter_win32.h"
 #include "platform/win32/programs_win32.h"
 
 namespace ventrix::win32 {
 
 namespace {
 
-// Marks the data of a hand-over (COPYDATASTRUCT::dwData) and its answer (wParam).
+// Marks the data of a hand-over (COPYDATASTRUCT::dwData), "show", the question whether a
+// command is still wanted and its answer (wParam), and the yes to that question.
 constexpr ULONG_PTR kHandOverTag = 0x56583343;
 // The instance posts a received command to itself, to run it off the sender's call.
 constexpr UINT kRunCommandMessage = WM_APP + 1;
 // The answer posted to the asking process's window: wParam the tag, lParam the exit code.
 constexpr UINT kAnswerMessage = WM_APP + 2;
+// "Show", posted by a second start to the instance's window: wParam the tag.
+constexpr UINT kShowMessage = WM_APP + 3;
+// Sent by the instance to the asking process's window when the command's turn has come.
+constexpr UINT kStillWantedMessage = WM_APP + 4;
+// How long the instance waits for the asking process to confirm; that process pumps its
+// messages at least every kPollMs while it waits.
+constexpr UINT kStillWantedTimeoutMs = 2000;
 constexpr DWORD kPollMs = 100;
-// An answer outside the exit codes a command can have is no answer.
-constexpr LPARAM kHighestExitCode = kExitNoAnswer;
+constexpr const char* kAskerClassName = "Ventrix3Asker";
+// In the environment of an instance started for a command.
+constexpr const wchar_t* kStartedForCommandVariable = L"VENTRIX3_STARTED_FOR_COMMAND";
+// Room for the exe's full path, long-path prefix included.
+constexpr DWORD kMaxExePath = 32768;
 
 struct HandOverData {
   std::uint32_t command;
@@ -41,6 +55,68 @@ DWORD Remaining(DWORD start, DWORD timeout_ms) {
   return spent >= timeout_ms ? 0 : timeout_ms - spent;
 }
 
+// Asks the process that handed a command over whether it still waits for it.
+bool AskerStillWaits(HWND asker) {
+  DWORD_PTR reply = 0;
+  return SendMessageTimeoutA(asker, kStillWantedMessage, kHandOverTag, 0, SMTO_ABORTIFHUNG,
+                             kStillWantedTimeoutMs, &reply) != 0 &&
+         reply == kHandOverTag;
+}
+
+// The asking process's window: confirms that it waits until it gives up, then takes the answer.
+// Once it is destroyed (the asker gave up) the instance's question fails and the command is
+// withdrawn.
+class AskerWindow {
+ public:
+  explicit AskerWindow(HINSTANCE instance) {
+    RegisterHiddenWindowClass<AskerWindow>(instance, kAskerClassName);
+    window_.reset(CreateWindowExA(0, kAskerClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  instance, this));
+    // An instance running without elevation asks and answers an elevated asker.
+    LetThroughFromLowerIntegrity(window_.get(), {kStillWantedMessage, kAnswerMessage});
+  }
+  AskerWindow(const AskerWindow&) = delete;
+  AskerWindow& operator=(const AskerWindow&) = delete;
+
+  HWND hwnd() const { return window_.get(); }
+  bool taken_up() const { return taken_up_; }
+  // From now on the command is withdrawn: a question that still reaches this window is denied.
+  void GiveUp() { given_up_ = true; }
+  const std::optional<int>& answer() const { return answer_; }
+
+ private:
+  friend class WindowProcedure<AskerWindow>;
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == kStillWantedMessage && wparam == kHandOverTag) {
+      if (given_up_) return 0;
+      taken_up_ = true;
+      return static_cast<LRESULT>(kHandOverTag);
+    }
+    // The instance answers only how an operation went.
+    if (message == kAnswerMessage && wparam == kHandOverTag && lparam >= kExitTaken &&
+        lparam <= kExitRefused) {
+      answer_ = static_cast<int>(lparam);
+      return 0;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+  }
+
+  bool taken_up_ = false;
+  bool given_up_ = false;
+  std::optional<int> answer_;
+  OwnedWindow window_;
+};
+
+void PumpMessages(DWORD wait_ms) {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, wait_ms, QS_ALLINPUT);
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+HandOverResult Outcome(HandOverOutcome outcome) {
+  return {outcome, outcome == HandOverOutcome::kNoAnswer ? kExitNoAnswer : kExitUnreachable};
+}
+
 }  // namespace
 
 InstanceWindow::InstanceWindow(HINSTANCE instance, const InstanceIdentity& identity,
@@ -50,6 +126,8 @@ InstanceWindow::InstanceWindow(HINSTANCE instance, const InstanceIdentity& ident
   // Top-level and never shown: FindWindow sees it on this desktop only.
   window_.reset(CreateWindowExA(0, kInstanceClassName, identity.name.c_str(), WS_POPUP, 0, 0, 0, 0,
                                 nullptr, nullptr, instance, this));
+  // An elevated instance still hears a second start and the commands of a normal one.
+  LetThroughFromLowerIntegrity(window_.get(), {WM_COPYDATA, kShowMessage});
 }
 
 LRESULT InstanceWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -57,77 +135,82 @@ LRESULT InstanceWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, 
     const std::optional<HandedCommand> command =
         ReadCommand(reinterpret_cast<const COPYDATASTRUCT*>(lparam));
     const HWND asker = reinterpret_cast<HWND>(wparam);
-    if (!command || asker == nullptr || !IsWindow(asker)) return FALSE;
+    if (!command || *command == HandedCommand::kShowMain || asker == nullptr || !IsWindow(asker))
+      return FALSE;
     // The sender waits for this return: the command runs after it, from the queue.
     return PostMessageA(window, kRunCommandMessage, static_cast<WPARAM>(*command),
                         reinterpret_cast<LPARAM>(asker));
   }
+  if (!handler_) return DefWindowProcA(window, message, wparam, lparam);
+  if (message == kShowMessage && wparam == kHandOverTag) {
+    handler_(HandedCommand::kShowMain, nullptr, nullptr);
+    return 0;
+  }
   if (message == kRunCommandMessage) {
     const HWND asker = reinterpret_cast<HWND>(lparam);
-    if (handler_) {
-      handler_(static_cast<HandedCommand>(wparam), [asker](int exit_code) {
-        PostMessageA(asker, kAnswerMessage, kHandOverTag, exit_code);
-      });
-    }
+    handler_(
+        static_cast<HandedCommand>(wparam), [asker] { return AskerStillWaits(asker); },
+        [asker](int exit_code) { PostMessageA(asker, kAnswerMessage, kHandOverTag, exit_code); });
     return 0;
   }
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
-std::optional<int> HandOver(HWND instance_window, HandedCommand command, DWORD timeout_ms) {
+HandOverOutcome HandOverShow(HWND instance_window) {
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(instance_window, &process_id);
+  // This start came from the user, so this process may pass the foreground on.
+  AllowSetForegroundWindow(process_id);
+  return PostMessageA(instance_window, kShowMessage, kHandOverTag, 0)
+             ? HandOverOutcome::kAnswered
+             : HandOverOutcome::kUnreachable;
+}
+
+HandOverResult HandOverCommand(HWND instance_window, HandedCommand command, DWORD timeout_ms) {
   const DWORD start = GetTickCount();
-  // Only the answer is ever sent to this window.
-  const OwnedWindow answer_window(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                                  nullptr, GetModuleHandleA(nullptr), nullptr));
-  if (!answer_window) return std::nullopt;
+  AskerWindow asker(GetModuleHandleA(nullptr));
+  if (asker.hwnd() == nullptr) return Outcome(HandOverOutcome::kUnreachable);
   HandOverData request{static_cast<std::uint32_t>(command)};
   COPYDATASTRUCT data{kHandOverTag, sizeof(request), &request};
   DWORD_PTR accepted = FALSE;
-  if (!SendMessageTimeoutA(instance_window, WM_COPYDATA,
-                           reinterpret_cast<WPARAM>(answer_window.get()),
+  SetLastError(ERROR_SUCCESS);
+  if (!SendMessageTimeoutA(instance_window, WM_COPYDATA, reinterpret_cast<WPARAM>(asker.hwnd()),
                            reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                           Remaining(start, timeout_ms), &accepted) ||
-      accepted == FALSE) {
-    return std::nullopt;
+                           Remaining(start, timeout_ms), &accepted)) {
+    // A hung instance, or one busy past the time, may take the data later: it then finds the
+    // asker's window gone and withdraws the command.
+    return Outcome(GetLastError() == ERROR_TIMEOUT ? HandOverOutcome::kNoAnswer
+                                                   : HandOverOutcome::kUnreachable);
   }
-  for (DWORD left = Remaining(start, timeout_ms); left > 0; left = Remaining(start, timeout_ms)) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min(left, kPollMs), QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.hwnd == answer_window.get() && message.message == kAnswerMessage &&
-          message.wParam == kHandOverTag) {
-        if (message.lParam < kExitTaken || message.lParam > kHighestExitCode) return std::nullopt;
-        return static_cast<int>(message.lParam);
-      }
-      DispatchMessageA(&message);
-    }
+  if (accepted == FALSE) return Outcome(HandOverOutcome::kUnreachable);
+  for (;;) {
+    if (asker.answer()) return {HandOverOutcome::kAnswered, *asker.answer()};
     // An instance that ended (or is ending) will not answer.
-    if (!IsWindow(instance_window)) return std::nullopt;
+    if (!IsWindow(instance_window)) return Outcome(HandOverOutcome::kUnreachable);
+    // Taken up, the command runs to its end; until then it is withdrawn when time runs out
+    // (this window goes with the return, so the instance's question then fails).
+    const DWORD left = asker.taken_up() ? kPollMs : Remaining(start, timeout_ms);
+    if (left == 0) {
+      asker.GiveUp();
+      return Outcome(HandOverOutcome::kNoAnswer);
+    }
+    PumpMessages(std::min(left, kPollMs));
   }
-  return std::nullopt;
 }
 
 KernelHandle StartInstanceProcess() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  return StartProcess(path);
+  std::vector<wchar_t> path(kMaxExePath);
+  const DWORD length = GetModuleFileNameW(nullptr, path.data(), kMaxExePath);
+  if (length == 0 || length >= kMaxExePath) return nullptr;
+  // Inherited by the new process only: this one ends once the command is answered.
+  SetEnvironmentVariableW(kStartedForCommandVariable, L"1");
+  return StartProcess(path.data());
 }
 
-HWND WaitForInstanceWindow(const InstanceIdentity& identity, HANDLE process, DWORD timeout_ms) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    if (HWND window = FindInstanceWindow(identity.name)) return window;
-    const DWORD left = Remaining(start, timeout_ms);
-    if (left == 0) return nullptr;
-    const DWORD wait = std::min(left, kPollMs);
-    if (process != nullptr) {
-      if (WaitForSingleObject(process, wait) == WAIT_OBJECT_0)
-        return FindInstanceWindow(identity.name);
-    } else {
-      Sleep(wait);
-    }
-  }
+bool TakeStartedForCommandMark() {
+  const bool marked = GetEnvironmentVariableW(kStartedForCommandVariable, nullptr, 0) != 0;
+  if (marked) SetEnvironmentVariableW(kStartedForCommandVariable, nullptr);
+  return marked;
 }
 
 }  // namespace ventrix::win32

@@ -1,13 +1,14 @@
 #pragma once
-// Handing a command from one ventrix.exe to the running instance: WM_COPYDATA to the instance's
-// window with the command alone; the instance answers later by a message posted to a window of
-// the asking process, so neither window thread ever waits for the other.
+// Handing a request from one ventrix.exe to the running instance. "Show" is posted and needs no
+// answer. A command goes as WM_COPYDATA to the instance's window; when its turn comes the
+// instance first asks the waiting process whether it still waits (a message sent to a window
+// of that process) and runs it only then, so a command whose wait ran out is withdrawn and
+// never runs; the exit code comes back posted. Neither window thread waits for the other
+// beyond a short send.
 
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
-#include <optional>
 
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/single_instance_win32.h"
@@ -16,13 +17,18 @@
 
 namespace ventrix::win32 {
 
-// The instance's hidden window: accepts a known command from another process and runs it
-// later, off the sender's call. Created once start-up has finished, so finding it means the
-// instance is ready.
+// The instance's hidden window: accepts "show" and a known command from another process and
+// runs them later, off the sender's call. Created once start-up has finished, so finding it
+// means the instance is ready.
 class InstanceWindow {
  public:
+  // True when the process that handed the command over still waits for it: the command runs
+  // only then. Empty for "show", which nobody waits for.
+  using StillWanted = std::function<bool()>;
+  // Takes the command's exit code; empty for "show".
   using Answer = std::function<void(int exit_code)>;
-  using CommandHandler = std::function<void(HandedCommand command, Answer answer)>;
+  using CommandHandler =
+      std::function<void(HandedCommand command, StillWanted still_wanted, Answer answer)>;
 
   InstanceWindow(HINSTANCE instance, const InstanceIdentity& identity, CommandHandler handler);
   InstanceWindow(const InstanceWindow&) = delete;
@@ -38,16 +44,33 @@ class InstanceWindow {
   OwnedWindow window_;
 };
 
-// Hands `command` to the instance window and waits, pumping this thread's messages, up to
-// `timeout_ms` in all. The instance's exit code, or nothing when it refused the data, went
-// away or did not answer in time.
-std::optional<int> HandOver(HWND instance_window, HandedCommand command, DWORD timeout_ms);
+// What became of a request handed to the instance's window.
+enum class HandOverOutcome {
+  kAnswered,     // "show" is in the instance's queue, or the command ran and answered
+  kNoAnswer,     // no answer in time: the command is withdrawn and never runs
+  kUnreachable,  // the window refused the message or went away
+};
 
-// Starts this program again, without arguments, as a person would; its process, or empty.
+struct HandOverResult {
+  HandOverOutcome outcome;
+  int exit_code;  // the instance's answer, when kAnswered
+};
+
+// Posts "show" to the instance's window and lets its process take the foreground, so the
+// window it brings back comes to the front. Needs no answer.
+HandOverOutcome HandOverShow(HWND instance_window);
+
+// Hands `command` to the instance's window and waits, pumping this thread's messages, up to
+// `timeout_ms` for the instance to take it up; once it has, for its answer as long as the
+// instance's window exists.
+HandOverResult HandOverCommand(HWND instance_window, HandedCommand command, DWORD timeout_ms);
+
+// Starts this program again, without arguments, from the full (Unicode) path of its exe, as a
+// person would, and marked as started for a command; its process, or empty.
 KernelHandle StartInstanceProcess();
 
-// Waits up to `timeout_ms` for the instance's window; gives up early when `process` (if any)
-// ends first.
-HWND WaitForInstanceWindow(const InstanceIdentity& identity, HANDLE process, DWORD timeout_ms);
+// Whether this process was started by StartInstanceProcess. Clears the mark, so nothing this
+// instance starts inherits it.
+bool TakeStartedForCommandMark();
 
 }  // namespace ventrix::win32

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/win32/handles_win32.h"
 
@@ -29,17 +30,19 @@ bool Win32ProgramLauncher::FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotAPlainFile) == 0;
 }
 
-KernelHandle StartProcess(const std::string& path, std::optional<WORD> show) {
-  // Quoted, so a path with spaces names one program; CreateProcessA may write into the buffer.
-  std::string command_line = "\"" + path + "\"";
-  STARTUPINFOA startup{};
+KernelHandle StartProcess(const wchar_t* path, std::optional<WORD> show) {
+  // Quoted, so a path with spaces names one program; CreateProcessW may write into the buffer.
+  std::vector<wchar_t> command_line(1, L'"');
+  for (const wchar_t* at = path; *at != L'\0'; ++at) command_line.push_back(*at);
+  command_line.insert(command_line.end(), {L'"', L'\0'});
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   if (show) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = *show;
   }
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process)) {
     return nullptr;
   }
@@ -50,7 +53,10 @@ KernelHandle StartProcess(const std::string& path, std::optional<WORD> show) {
 bool Win32ProgramLauncher::Start(const std::string& path, std::int32_t show) {
   if (!IsUsablePath(path) || show < kLowestShowCommand || show > kHighestShowCommand) return false;
   // The program runs on its own; nothing waits for it or keeps its handles.
-  return StartProcess(path, static_cast<WORD>(show)) != nullptr;
+  // A usable path is within MAX_PATH, so it fits; the ANSI code page is the one it was read in.
+  wchar_t wide[MAX_PATH] = {};
+  if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) == 0) return false;
+  return StartProcess(wide, static_cast<WORD>(show)) != nullptr;
 }
 
 }  // namespace ventrix::win32

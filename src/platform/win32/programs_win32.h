@@ -1,5 +1,5 @@
 #pragma once
-// ProgramLauncher on GetFileAttributesA and CreateProcessA.
+// ProgramLauncher on GetFileAttributesA and CreateProcessW.
 
 #include <windows.h>
 
@@ -15,10 +15,10 @@ namespace ventrix::win32 {
 // Longest path accepted, terminator excluded (the ANSI file calls stop at MAX_PATH).
 inline constexpr std::size_t kMaxProgramPathLength = 259;
 
-// Starts the program at `path` with no arguments as a process of its own, its first window shown
-// with `show` (a ShowWindow command) or, without one, as it decides. The process's handle;
-// null when it did not start. Nothing else of the process is kept.
-KernelHandle StartProcess(const std::string& path, std::optional<WORD> show = std::nullopt);
+// Starts the program at `path` (Unicode, so any folder name works) with no arguments as a process
+// of its own, its first window shown with `show` (a ShowWindow command) or, without one, as it
+// decides. The process's handle; null when it did not start. Nothing else of the process is kept.
+KernelHandle StartProcess(const wchar_t* path, std::optional<WORD> show = std::nullopt);
 
 class Win32ProgramLauncher : public ProgramLauncher {
  public:

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/win32/dpi_win32.h"
+#include "platform/win32/message_filter_win32.h"
 
 namespace ventrix::win32 {
 namespace {
@@ -15,6 +16,11 @@ constexpr UINT kAddFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
 constexpr std::int16_t kDoubleClickArgument = 0;
 // The owner window's timer that reports a left click once no double click can follow it.
 constexpr UINT_PTR kLeftClickTimerId = 1;
+// The owner window's timer that tries again to add an icon the shell refused: at log-on the
+// notification area may not take icons yet. A bounded series; "TaskbarCreated" starts another.
+constexpr UINT_PTR kAddRetryTimerId = 2;
+constexpr UINT kAddRetryMs = 2000;
+constexpr int kMaxAddRetries = 30;
 constexpr int kSmallIconSize = 16;  // at kBaseDpi
 // Asked for in this order after every add; a shell that accepts none sends the original messages.
 constexpr std::array<UINT, 2> kNotifyVersions{kNotifyIconVersion4, NOTIFYICON_VERSION};
@@ -58,12 +64,14 @@ Win32TrayIcon::Win32TrayIcon(HINSTANCE instance, const TrayIconDesign& design)
   // Top-level (not message-only) so that it hears the task bar's broadcast; never shown.
   window_.reset(CreateWindowExA(0, kTrayOwnerClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                 instance, this));
-  if (design_.visible) Add();
+  // An elevated program still hears that the task bar came back.
+  LetThroughFromLowerIntegrity(window_.get(), {taskbar_created_});
+  if (design_.visible) AddUntilTaken();
 }
 
 Win32TrayIcon::~Win32TrayIcon() {
   if (window_) KillTimer(window_.get(), kLeftClickTimerId);
-  if (added_) Request(NIM_DELETE, 0);
+  Remove();
   window_.reset();
 }
 
@@ -100,16 +108,48 @@ void Win32TrayIcon::AskForNewestVersion() {
   Request(NIM_MODIFY, NIF_TIP);
 }
 
+void Win32TrayIcon::AddUntilTaken() {
+  add_retries_left_ = kMaxAddRetries;
+  TryAdd();
+}
+
+void Win32TrayIcon::TryAdd() {
+  Add();
+  if (!window_) return;
+  if (!added_ && add_retries_left_ > 0) {
+    --add_retries_left_;
+    SetTimer(window_.get(), kAddRetryTimerId, kAddRetryMs, nullptr);
+  } else {
+    KillTimer(window_.get(), kAddRetryTimerId);
+  }
+}
+
+void Win32TrayIcon::Remove() {
+  if (window_) KillTimer(window_.get(), kAddRetryTimerId);
+  if (added_) Request(NIM_DELETE, 0);
+  added_ = false;
+}
+
+bool Win32TrayIcon::Modify(UINT flags) {
+  if (Request(NIM_MODIFY, flags)) return true;
+  if (!design_.visible) return false;
+  // The shell lost the icon (a restart it did not announce, or an add it took back): add it
+  // again, then make the change.
+  added_ = false;
+  AddUntilTaken();
+  return added_ && Request(NIM_MODIFY, flags);
+}
+
 void Win32TrayIcon::ChangeIconDpi(int dpi) {
   if (dpi < kMinDpi || dpi > kMaxDpi) return;
   IconHandle icon(LoadSmallIcon(instance_, design_.icon, dpi));
   if (!icon) return;
   content_.icon = icon.get();
-  if (added_) Request(NIM_MODIFY, NIF_ICON);
+  if (added_) Modify(NIF_ICON);
   icon_ = std::move(icon);  // the shell has its own copy of the new one
 }
 
-void Win32TrayIcon::ShowBalloon() { Request(NIM_MODIFY, NIF_INFO); }
+void Win32TrayIcon::ShowBalloon() { Modify(NIF_INFO); }
 
 void Win32TrayIcon::AddItem(const std::string& caption, int picture, const std::string& key) {
   menu_.Add(TrayMenuItem{caption, picture, key});
@@ -141,13 +181,22 @@ LRESULT Win32TrayIcon::HandleMessage(HWND window, UINT message, WPARAM wparam, L
     if (!menu_.tracking()) Raise(std::function(on_click), kMouseLeft);
     return 0;
   }
+  if (message == WM_TIMER && wparam == kAddRetryTimerId) {
+    TryAdd();
+    return 0;
+  }
+  if (message == WM_ENDSESSION) {
+    // The process may end at any moment after this returns: no icon may stay behind.
+    if (wparam != FALSE) Remove();
+    return 0;
+  }
   if (message == kWmDpiChanged) {
     // The owner window follows the DPI of its monitor, the primary one, when that changes.
     ChangeIconDpi(HIWORD(wparam));
     return 0;
   }
   if (taskbar_created_ != 0 && message == taskbar_created_) {
-    if (design_.visible) Add();
+    if (design_.visible) AddUntilTaken();
     return 0;
   }
   return DefWindowProcA(window, message, wparam, lparam);

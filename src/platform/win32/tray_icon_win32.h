@@ -55,12 +55,19 @@ class Win32TrayIcon : public TrayIcon, public TrayMenuRoot {
   // it happened at (the icon's corner when it came from the keyboard).
   void RaiseNotification(UINT notification, WPARAM point);
   bool Request(DWORD message, UINT flags);
-  // Adds the icon (or refreshes it when it survived a task bar restart), then asks for the
-  // newest notification version the shell accepts.
+  // Adds the icon once (or refreshes one the shell still holds), then asks for the newest
+  // notification version the shell accepts.
   void Add();
   void AskForNewestVersion();
   // True for the second NIN_KEYSELECT of one key press (Windows can send it twice).
   bool RepeatsKeySelect();
+  // Adds it, and while the shell refuses, tries again on a timer a bounded number of times.
+  void AddUntilTaken();
+  void TryAdd();
+  // Removes the icon and stops any retries.
+  void Remove();
+  // Changes the icon; one the shell lost is added again first.
+  bool Modify(UINT flags);
   // Shows the icon at the size for `dpi`.
   void ChangeIconDpi(int dpi);
 
@@ -69,6 +76,7 @@ class Win32TrayIcon : public TrayIcon, public TrayMenuRoot {
   TrayNotifyContent content_;
   UINT taskbar_created_ = 0;
   bool added_ = false;
+  int add_retries_left_ = 0;
   bool last_request_accepted_ = false;
   DWORD last_request_ = NIM_ADD;
   // Set by a double click: the release that follows it is not a click.

@@ -95,5 +95,29 @@ TEST(RuntimeDispatching, EventsHeldWhileAHandlerRunsRunOnceAfterIt) {
   EXPECT_FALSE(after_end);
 }
 
+// Each kind of event, raised inside a running handler, gets what the one table says: a click is
+// dropped, ticks under one key merge, commands and web outcomes are all held.
+TEST(RuntimeDispatching, EachKindOfEventIsDroppedOrHeldAsTheTableSays) {
+  testing::HeadlessBackend backend;
+  Runtime runtime(backend);
+  std::vector<std::string> ran;
+  const int timer = 0;
+  runtime.Dispatch([&] {
+    runtime.Raise(EventKind::kUserInput, [&] { ran.push_back("click"); });
+    runtime.Raise(
+        EventKind::kTimerTick, [&] { ran.push_back("tick"); }, &timer);
+    runtime.Raise(
+        EventKind::kTimerTick, [&] { ran.push_back("tick again"); }, &timer);
+    runtime.Raise(EventKind::kHandedCommand, [&] { ran.push_back("command"); });
+    runtime.Raise(EventKind::kHandedCommand, [&] { ran.push_back("second command"); });
+    runtime.Raise(EventKind::kWebOutcome, [&] { ran.push_back("outcome"); });
+  });
+  EXPECT_EQ(ran, (std::vector<std::string>{"tick", "command", "second command", "outcome"}));
+  EXPECT_EQ(WhatHappensTo(EventKind::kUserInput), WhileHandlerRuns::kDropped);
+  // With no handler running, every kind runs at once.
+  runtime.Raise(EventKind::kUserInput, [&] { ran.push_back("click"); });
+  EXPECT_EQ(ran.back(), "click");
+}
+
 }  // namespace
 }  // namespace ventrix::forms

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "program/instance_wait.h"
 #include "tests/native/main/main_fixture.h"
 
 namespace ventrix {
@@ -108,6 +111,174 @@ TEST_F(CommandFixture, ACommandArrivingInsideAHandlerRunsOnceAfterIt) {
   t->End();
   HandOver(Command::kEject);
   EXPECT_EQ(answers.size(), 2u);
+}
+
+// A command whose turn comes after its sender stopped waiting (it exited 3) is withdrawn: it
+// never runs and is not answered; one still waited for runs.
+TEST_F(CommandFixture, ACommandNoLongerWaitedForNeverRuns) {
+  Start();
+  bool waiting = true;
+  Event([&] {
+    t->HandOver(
+        Command::kLock, [this](int code) { answers.push_back(code); }, [&] { return waiting; });
+    waiting = false;
+  });
+  EXPECT_TRUE(t.fake.devices.calls.empty());
+  EXPECT_TRUE(answers.empty());
+  waiting = true;
+  t->HandOver(
+      Command::kLock, [this](int code) { answers.push_back(code); }, [&] { return waiting; });
+  EXPECT_EQ(t.fake.devices.Codes().size(), 1u);
+  EXPECT_EQ(answers, std::vector<int>{0});
+}
+
+constexpr std::uint32_t kNever = UINT32_MAX;
+
+// The system a start meets, on a virtual clock: an instance's window and its mutex, and the
+// instance that a command starts (it takes the mutex, then shows its window, or ends first).
+struct FakeGate {
+  std::uint32_t now = 0;
+  std::uint32_t window_at = kNever;
+  // Another process holds the mutex over [held_from, held_until).
+  std::uint32_t held_from = 0;
+  std::uint32_t held_until = 0;
+  bool start_succeeds = true;
+  std::uint32_t child_takes_mutex_after = 500;
+  std::uint32_t child_window_after = 2000;
+  std::uint32_t child_ends_after = kNever;
+  GateOutcome hand_over = GateOutcome::kHandedOver;
+
+  int starts = 0;
+  int hand_overs = 0;
+  std::uint32_t child_started_at = 0;
+
+  bool WindowFound() const { return now >= window_at; }
+  GateOutcome HandOver(GateRequest) {
+    ++hand_overs;
+    return hand_over;
+  }
+  static bool WindowGone() { return false; }
+  bool TryAcquire(std::uint32_t wait_ms) {
+    if (now < held_from || now >= held_until) return true;
+    if (held_until - now > wait_ms) {
+      now += wait_ms;
+      return false;
+    }
+    now = held_until;
+    return true;
+  }
+  static void Release() {}
+  bool Start() {
+    ++starts;
+    if (!start_succeeds) return false;
+    child_started_at = now;
+    if (child_takes_mutex_after != kNever) {
+      held_from = now + child_takes_mutex_after;
+      held_until = child_ends_after == kNever ? kNever : now + child_ends_after;
+    }
+    if (child_window_after < child_ends_after) window_at = now + child_window_after;
+    return true;
+  }
+  bool Starting(std::uint32_t wait_ms) {
+    const std::uint32_t ends =
+        child_ends_after == kNever ? kNever : child_started_at + child_ends_after;
+    if (ends - now > wait_ms) {
+      now += wait_ms;
+      return true;
+    }
+    now = std::max(now, ends);
+    return false;
+  }
+  std::uint32_t Now() const { return now; }
+};
+
+struct GateRow {
+  std::string name;
+  GateRequest request;
+  FakeGate gate;
+  GateOutcome outcome;
+  std::uint32_t at_most_ms;  // when the wait has ended
+  int starts;
+};
+
+FakeGate Running() {
+  FakeGate gate;
+  gate.window_at = 0;
+  gate.held_until = kNever;
+  return gate;
+}
+FakeGate StillStarting(std::uint32_t window_at) {
+  FakeGate gate;
+  gate.window_at = window_at;
+  gate.held_until = kNever;
+  return gate;
+}
+FakeGate HeldUntil(std::uint32_t until) {
+  FakeGate gate;
+  gate.held_until = until;
+  return gate;
+}
+
+// Each case ends in its one named outcome: never a second instance while one holds the mutex,
+// never a wait past its bound.
+TEST(InstanceGate, EachCaseEndsInItsOutcome) {
+  FakeGate refusing = Running();
+  refusing.hand_over = GateOutcome::kUnreachable;
+  FakeGate busy = Running();
+  busy.hand_over = GateOutcome::kNoAnswer;
+  FakeGate start_fails;
+  start_fails.start_succeeds = false;
+  FakeGate child_crashes;
+  child_crashes.child_ends_after = 1000;
+  FakeGate slow_child;
+  slow_child.child_takes_mutex_after = 3000;
+  slow_child.child_window_after = 20000;
+  // Another command's instance takes the mutex at 0.2 s, before this one's; this one's ends at
+  // once, and the winner's window comes at 4 s.
+  FakeGate child_loses_race;
+  child_loses_race.held_from = 200;
+  child_loses_race.held_until = kNever;
+  child_loses_race.window_at = 4000;
+  child_loses_race.child_takes_mutex_after = kNever;
+  child_loses_race.child_window_after = kNever;
+  child_loses_race.child_ends_after = 300;
+
+  const std::vector<GateRow> rows{
+      {"none runs: a start becomes the instance", GateRequest::kShow, FakeGate{},
+       GateOutcome::kBecameInstance, 0, 0},
+      {"one runs: show is handed over", GateRequest::kShow, Running(), GateOutcome::kHandedOver, 0,
+       0},
+      {"one still starting: show waits for its window", GateRequest::kShow, StillStarting(3000),
+       GateOutcome::kHandedOver, 3000, 0},
+      {"one that never shows a window: no answer, no second instance", GateRequest::kShow,
+       StillStarting(kNever), GateOutcome::kNoAnswer, kFindInstanceMs + kGatePollMs, 0},
+      {"one that ends before its window: this one becomes the instance", GateRequest::kShow,
+       HeldUntil(4000), GateOutcome::kBecameInstance, 4000, 0},
+      {"a refusing window: unreachable", GateRequest::kCommand, refusing, GateOutcome::kUnreachable,
+       0, 0},
+      {"a busy instance: no answer", GateRequest::kCommand, busy, GateOutcome::kNoAnswer, 0, 0},
+      {"none runs: a command starts one and hands over once its window is up",
+       GateRequest::kCommand, FakeGate{}, GateOutcome::kHandedOver, 2000 + kGatePollMs, 1},
+      {"a started instance slow to take the mutex is waited for", GateRequest::kCommand, slow_child,
+       GateOutcome::kHandedOver, 20000 + kGatePollMs, 1},
+      {"two commands at once: the one whose instance lost waits for the winner's window",
+       GateRequest::kCommand, child_loses_race, GateOutcome::kHandedOver, 4000 + kGatePollMs, 1},
+      {"a start that fails: unreachable", GateRequest::kCommand, start_fails,
+       GateOutcome::kUnreachable, 0, 1},
+      {"a started instance that ends without a window: unreachable", GateRequest::kCommand,
+       child_crashes, GateOutcome::kUnreachable, 1000 + kGatePollMs, 1},
+      {"started for a command while another starts: nothing to do", GateRequest::kNothing,
+       StillStarting(5000), GateOutcome::kHandedOver, kGatePollMs, 0},
+      {"started for a command, nobody else: it becomes the instance", GateRequest::kNothing,
+       FakeGate{}, GateOutcome::kBecameInstance, 0, 0},
+  };
+  for (const GateRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    FakeGate gate = row.gate;
+    EXPECT_EQ(WaitForInstance(row.request, gate), row.outcome);
+    EXPECT_LE(gate.now, row.at_most_ms);
+    EXPECT_EQ(gate.starts, row.starts);
+  }
 }
 
 }  // namespace

@@ -171,21 +171,24 @@ TEST_F(Ops, EjectTwiceSendsTwoRequestsAndStaysOpened) {
   EXPECT_EQ(vars().DeviceStatus, "opened");
 }
 
-TEST_F(Ops, TimerPutsReadyBackAtTheNextTickEvenRightAfterAMessage) {
+// Shown, a status stays exactly seven seconds as well, even one set just before a tick was due.
+TEST_F(Ops, TimerPutsReadyBackSevenSecondsAfterAMessageWhileShown) {
   Store("Visible on Start-up", "1");
   FrmMain& frm = Start();
   ui().Advance(6999);
   ui().DblClick(frm.Label1);
   ASSERT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
   frm.Label1.set_fore_color(0);
+  ui().Advance(6999);
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
   ui().Advance(1);
   EXPECT_EQ(frm.Label1.Caption(), "Ready");
   EXPECT_EQ(frm.Label1.ForeColor(), kStatusGreen);
 }
 
-// Hidden and idle, no timer falls due; a status brings "Ready" back exactly one interval later,
-// and a tick that falls due inside a message box runs right after it closes.
-TEST_F(Ops, WhileHiddenTheTimersStopWhenIdleAndAStatusStaysExactlySevenSeconds) {
+// Hidden or shown and idle, no timer falls due; a status brings "Ready" back exactly one interval
+// later, and a tick that falls due inside a message box runs right after it closes.
+TEST_F(Ops, TheTimersStopWhenIdleAndAStatusStaysExactlySevenSeconds) {
   FrmMain& frm = Start();
   ASSERT_FALSE(frm.Visible());
   ui().Advance(7000);
@@ -223,10 +226,17 @@ TEST_F(Ops, WhileHiddenTheTimersStopWhenIdleAndAStatusStaysExactlySevenSeconds) 
   ui().Advance(1);
   EXPECT_EQ(frm.Label1.Caption(), "Ready");
 
+  // Shown with "Ready", idle: no timer falls due either.
   frm.Show();
   ui().Advance(7000 * 3);
-  EXPECT_FALSE(frm.Timer1.Paused());
+  EXPECT_TRUE(frm.Timer1.Paused());
   EXPECT_TRUE(t->frmSettings().Timer1.Paused());
+  ui().DblClick(frm.Label1);
+  EXPECT_FALSE(frm.Timer1.Paused());
+  ui().Advance(7000);
+  EXPECT_EQ(frm.Label1.Caption(), "Ready");
+  ui().Advance(7000);
+  EXPECT_TRUE(frm.Timer1.Paused());
 }
 
 // The state follows what was asked, so the toggle never sticks; the status says the drive refused.

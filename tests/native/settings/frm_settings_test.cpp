@@ -125,15 +125,19 @@ TEST_F(FrmSettingsTest, AlwaysOnTopReachesBothWindowsAtOnce) {
   EXPECT_EQ(vars().AlwaysOnTop, 0);
 }
 
-TEST_F(FrmSettingsTest, TimerClearsTheStatusTextOnItsNextTick) {
+// Shown, the status starts the timer again: it is cleared a whole period later, even when set
+// just before a tick was due, and the idle timer then pauses.
+TEST_F(FrmSettingsTest, TimerClearsTheStatusTextOnePeriodAfterIt) {
   FrmSettings& settings = Window();
-  settings.Show();  // shown, its timer runs freely
+  settings.Show();
   ui().Advance(4000);
   ui().Click(settings.Cmdsave);
-  ui().Advance(999);
+  ui().Advance(4999);
   EXPECT_EQ(settings.Label4.Caption(), "Settings Saved");
   ui().Advance(1);
   EXPECT_EQ(settings.Label4.Caption(), "");
+  ui().Advance(5000);
+  EXPECT_TRUE(settings.Timer1.Paused());
 }
 
 TEST_F(FrmSettingsTest, WithoutACdDriveNothingIsSelectedAndTheDriveSavesAsEmptyText) {
@@ -280,10 +284,10 @@ TEST_F(FrmSettingsTest, DefaultPutsTheFlagsIntoTheBoxesAndAppliesAlwaysOnTopToBo
 
 TEST_F(FrmSettingsTest, AStatusTextSetJustAfterATickStaysForAWholePeriod) {
   FrmSettings& settings = Window();
-  settings.Show();  // shown, its timer runs freely
+  settings.Show();
   ui().Advance(5001);
   ui().Click(settings.cmddefault);
-  ui().Advance(4998);
+  ui().Advance(4999);
   EXPECT_EQ(settings.Label4.Caption(), "Default settings Saved");
   ui().Advance(1);
   EXPECT_EQ(settings.Label4.Caption(), "");

@@ -105,16 +105,26 @@ TEST_F(FormsBackendTest, TimerTicksOnlyWithAPositiveIntervalWhileEnabled) {
   PumpUntil(std::chrono::seconds(3), [this] { return form->ticks >= 2; });
   EXPECT_EQ(form->ticks, 2);
 
+  // Shown, the same: showing runs the paused timer once more, and a change starts it again.
   form->Show();
+  PumpUntil(std::chrono::seconds(3), [this] { return form->ticks >= 3; });
+  PumpUntil(std::chrono::milliseconds(200), [] { return false; });
+  EXPECT_EQ(form->ticks, 3);
+  EXPECT_TRUE(form->Timer1.Paused());
+  form->Label1.set_caption("Changed again");
   PumpUntil(std::chrono::seconds(3), [this] { return form->ticks >= 4; });
-  EXPECT_GE(form->ticks, 4);
+  EXPECT_EQ(form->ticks, 4);
+
+  // Without an interval, or disabled, a change starts nothing.
   form->Timer1.set_interval(0);
   PumpUntil(std::chrono::milliseconds(50), [] { return false; });
   form->ticks = 0;
+  form->Label1.set_caption("No interval");
   PumpUntil(std::chrono::milliseconds(200), [] { return false; });
   EXPECT_EQ(form->ticks, 0);
   form->Timer1.set_interval(30);
   form->Timer1.set_enabled(false);
+  form->Label1.set_caption("Disabled");
   PumpUntil(std::chrono::milliseconds(200), [] { return false; });
   EXPECT_EQ(form->ticks, 0);
 }

@@ -211,10 +211,7 @@ NativeControl* FormWindow::ControlByWindow(HWND child) const {
 }
 
 void FormWindow::Raise(const std::function<void()>& event) {
-  if (detached_) return;
-  forms::Runtime& runtime = form_.runtime();
-  if (runtime.Ended() || runtime.Dispatching()) return;
-  runtime.Dispatch(event);
+  if (!detached_) form_.runtime().Raise(forms::EventKind::kUserInput, event);
 }
 
 void FormWindow::RaiseKeyPress(char key) {
@@ -279,9 +276,10 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       break;
     case WM_QUERYENDSESSION:
-      return OnSessionEnding(true);
+      // Agrees and ends nothing yet: another program may still cancel the shut-down.
+      return TRUE;
     case WM_ENDSESSION:
-      if (wparam != FALSE) OnSessionEnding(false);
+      if (wparam != FALSE) OnSessionEnded();
       return 0;
     case DM_GETDEFID:
       return DefaultButtonId();
@@ -413,16 +411,13 @@ void FormWindow::RestoreFocus() {
   }
 }
 
-LRESULT FormWindow::OnSessionEnding(bool query) {
+void FormWindow::OnSessionEnded() {
   forms::Form* form = &form_;
   forms::Runtime& runtime = form_.runtime();
-  if (runtime.Ended()) return TRUE;
+  if (runtime.Ended()) return;
+  // The system may end the process once this returns: the form unloads (for the main window,
+  // the program ends) now, whatever handler runs.
   runtime.Dispatch([form, &runtime] { runtime.Unload(*form, forms::kAppWindows); });
-  // This window may be gone now; only the runtime is asked whether the form stayed.
-  const std::vector<forms::Form*>& loaded = runtime.LoadedForms();
-  const bool stays =
-      !runtime.Ended() && std::find(loaded.begin(), loaded.end(), form) != loaded.end();
-  return (query && stays) ? FALSE : TRUE;
 }
 
 }  // namespace ventrix::win32::ui

@@ -99,7 +99,8 @@ class FormWindow : public forms::FormPeer {
   void CenterOnScreen();
   void ApplyIcon();
   void RestoreFocus();
-  LRESULT OnSessionEnding(bool query);
+  // WM_ENDSESSION for a session that ends: the form unloads as the system closes it.
+  void OnSessionEnded();
 
   forms::Form& form_;
   HINSTANCE instance_;
