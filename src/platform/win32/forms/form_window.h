@@ -97,6 +97,7 @@ class FormWindow : public forms::FormPeer {
   void ApplyIcon();
   void RestoreFocus();
   LRESULT OnSessionEnding(bool query);
+  void OnDeviceChange(WPARAM event, LPARAM data);
 
   forms::Form& form_;
   HINSTANCE instance_;
