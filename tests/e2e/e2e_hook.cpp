@@ -143,6 +143,8 @@ void Answer(HWND window, WPARAM request) {
   } else if (request == ventrix::e2e::kAcceptDeviceRequests) {
     reply << (ventrix::e2e::AcceptDeviceRequests() ? "accepting" : "missing|DeviceIoControl")
           << "\n";
+  } else if (request == ventrix::e2e::kCountDeviceRequests) {
+    reply << (ventrix::e2e::CountDeviceRequests() ? "counting" : "missing|CreateFileA") << "\n";
   }
   in.close();
   const std::string partial = std::string(ventrix::e2e::kReplyFile) + ".part";

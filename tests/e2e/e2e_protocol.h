@@ -23,6 +23,9 @@ inline constexpr unsigned kCountObjects = 4;
 // reply: "accepting" once the program's device requests all answer success, or
 // "missing|DeviceIoControl"
 inline constexpr unsigned kAcceptDeviceRequests = 5;
+// reply: "counting" once the program's device requests reach the counting drive (see
+// e2e_accepting_drive.h), or "missing|IMPORT"
+inline constexpr unsigned kCountDeviceRequests = 6;
 
 // Bounds on what a request may ask, so a wrong argument cannot hang the program.
 inline constexpr int kMaxCycles = 100000;
