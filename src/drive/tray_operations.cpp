@@ -19,21 +19,10 @@ namespace {
 
 using namespace main_layout;
 
-constexpr const char* kDoorOpenCommand = "set CDAudio door open";
-constexpr const char* kDoorClosedCommand = "set CDAudio door closed";
 // The multimedia reply is never read; the buffer only has to exist.
 constexpr std::size_t kCommandReturnLength = 127;
-
 constexpr const char* kStatusPrefix = "Device ";
-constexpr const char* kEjectedSuffix = " Tray is Ejected.";
-constexpr const char* kClosedSuffix = " Tray is Closed.";
-constexpr const char* kLockedSuffix = " is locked.";
-constexpr const char* kUnlockedSuffix = " is unlocked.";
-// The status when the drive could not be opened or refused the request.
-constexpr const char* kNotEjectedSuffix = " Tray could not be ejected.";
-constexpr const char* kNotClosedSuffix = " Tray could not be closed.";
-constexpr const char* kNotLockedSuffix = " could not be locked.";
-constexpr const char* kNotUnlockedSuffix = " could not be unlocked.";
+constexpr const char* kCaptionEnd = ")";
 
 enum class TrayMechanism { kCommandString, kDevice, kNone };
 
@@ -53,28 +42,44 @@ std::string StatusText(const std::string& drive, const char* suffix) {
   return kStatusPrefix + drive + suffix;
 }
 
-// One operation: what it sends, what it says, what it remembers and what the menu offers next.
-// Eject and close carry a tray state; lock and unlock carry none and go through DriveLocks.
+// One operation: its menu caption, what it sends, what it says, what it remembers and what the
+// menu offers next. Eject and close carry a tray state; lock and unlock go through DriveLocks.
 struct Operation {
-  std::uint32_t request;       // eject and close on the device path
-  const char* door_command;    // eject and close on Windows 98 and Me
-  const char* device_status;   // DeviceStatus afterwards; nullptr for lock and unlock
-  bool lock;                   // lock (true) or unlock, for the rows without a tray state
-  const char* taken_suffix;    // the status when the drive took the request
-  const char* refused_suffix;  // when it refused or could not be opened
+  const char* caption;                  // followed by DriveLetter and ")"
+  std::uint32_t request = 0;            // eject and close on the device path
+  const char* door_command = nullptr;   // eject and close on Windows 98 and Me
+  const char* device_status = nullptr;  // DeviceStatus afterwards; none for lock and unlock
+  bool lock = false;                    // lock (true) or unlock, for the rows without a tray state
+  const char* taken_suffix;             // the status when the drive took the request
+  const char* refused_suffix;           // when it refused or could not be opened
   const OperationsMenuRow* menu;
 };
 
 // By item index: Eject, Close, Lock, Unlock.
 constexpr std::array<Operation, kOperationsItemCount> kOperations{{
-    {kIoctlStorageEjectMedia, kDoorOpenCommand, kTrayOpened, false, kEjectedSuffix,
-     kNotEjectedSuffix, &operations_menu::kAfterEject},
-    {kIoctlStorageLoadMedia, kDoorClosedCommand, kTrayClosed, false, kClosedSuffix,
-     kNotClosedSuffix, &operations_menu::kAfterClose},
-    {kIoctlStorageMediaRemoval, nullptr, nullptr, true, kLockedSuffix, kNotLockedSuffix,
-     &operations_menu::kAfterLock},
-    {kIoctlStorageMediaRemoval, nullptr, nullptr, false, kUnlockedSuffix, kNotUnlockedSuffix,
-     &operations_menu::kAfterUnlock},
+    {.caption = "Eject Drive (",
+     .request = kIoctlStorageEjectMedia,
+     .door_command = "set CDAudio door open",
+     .device_status = kTrayOpened,
+     .taken_suffix = " Tray is Ejected.",
+     .refused_suffix = " Tray could not be ejected.",
+     .menu = &operations_menu::kAfterEject},
+    {.caption = "Close Drive (",
+     .request = kIoctlStorageLoadMedia,
+     .door_command = "set CDAudio door closed",
+     .device_status = kTrayClosed,
+     .taken_suffix = " Tray is Closed.",
+     .refused_suffix = " Tray could not be closed.",
+     .menu = &operations_menu::kAfterClose},
+    {.caption = "Lock Drive (",
+     .lock = true,
+     .taken_suffix = " is locked.",
+     .refused_suffix = " could not be locked.",
+     .menu = &operations_menu::kAfterLock},
+    {.caption = "Un-Lock Drive (",
+     .taken_suffix = " is unlocked.",
+     .refused_suffix = " could not be unlocked.",
+     .menu = &operations_menu::kAfterUnlock},
 }};
 
 bool IsOperation(std::int16_t index) {
@@ -175,10 +180,10 @@ void FrmMain::ShowStatus(const std::string& text) {
 
 void FrmMain::SetOperationCaptions() {
   const std::string& drive = program_.vars().DriveLetter;
-  mnuoperations[kEjectItem].set_caption("Eject Drive (" + drive + ")");
-  mnuoperations[kCloseItem].set_caption("Close Drive (" + drive + ")");
-  mnuoperations[kLockItem].set_caption("Lock Drive (" + drive + ")");
-  mnuoperations[kUnlockItem].set_caption("Un-Lock Drive (" + drive + ")");
+  for (std::size_t index = 0; index < kOperations.size(); ++index) {
+    mnuoperations[static_cast<std::int16_t>(index)].set_caption(kOperations[index].caption + drive +
+                                                                kCaptionEnd);
+  }
 }
 
 }  // namespace ventrix
