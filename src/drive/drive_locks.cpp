@@ -26,11 +26,11 @@ bool DriveLocks::Lock(DeviceControl& devices, std::string& drive) {
 
 // The drive keeps one lock count (IOCTL_STORAGE_MEDIA_REMOVAL): a prevent adds one, an allow
 // takes one away while any is left and is taken without effect at zero, and the drive unlocks
-// only at zero. Closing the handle or ending the process releases nothing; unplugging the
-// drive (or a reboot) releases everything (Unplugged). So an unlock sends
-// one allow for the lock this run placed (never more than one: Lock does not stack) and one
-// more for a lock that an earlier run may have left when it ended or crashed while locked: at
-// most two requests, and the drive is unlocked after them whichever of the two was the case.
+// only at zero. Closing the handle or ending the process releases nothing; unplugging the drive
+// or a reboot releases everything. So an unlock sends one allow for the lock this run placed
+// (never more than one: Lock does not stack) and one more for a lock that an earlier run may have
+// left when it ended or crashed while locked: at most two requests, after which the drive is
+// unlocked whichever was the case.
 bool DriveLocks::Unlock(DeviceControl& devices, std::string& drive) {
   constexpr int kLeftByEarlierRun = 1;
   const std::optional<std::size_t> index = basDeviceIO::DriveIndex(drive);

@@ -83,7 +83,8 @@ TEST_F(FrmSettingsTest, TheListFollowsDrivesThatComeAndGoAndKeepsTheDriveInUse) 
 
   // A disc put in changes no drive; a save takes what the list shows.
   const int listings = program.fake.drives.list_calls;
-  ui().BroadcastVolumeChange(program->runtime(), {.arrived = true, .drives = 8, .media = true});
+  ui().BroadcastVolumeChange(program->runtime(),
+                             {.arrived = true, .drives = 1u << 3, .media = true});
   EXPECT_EQ(program.fake.drives.list_calls, listings);
   ui().Click(settings.Cmdsave);
   EXPECT_EQ(vars().DriveLetter, "D:");
