@@ -85,6 +85,8 @@ class FormWindow : public forms::FormPeer {
   NativeControl* ControlByWindow(HWND child) const;
   LRESULT OnCommand(WPARAM wparam, LPARAM lparam);
   void OnMenuCommand(int id);
+  // WM_DEVICECHANGE: a volume's arrival or removal becomes the form's volume change.
+  void OnDeviceChange(WPARAM event, LPARAM data);
   void OnDialogKey(int dialog_id);
   LRESULT DefaultButtonId() const;
   void PaintLines(HDC dc);
@@ -97,7 +99,6 @@ class FormWindow : public forms::FormPeer {
   void ApplyIcon();
   void RestoreFocus();
   LRESULT OnSessionEnding(bool query);
-  void OnDeviceChange(WPARAM event, LPARAM data);
 
   forms::Form& form_;
   HINSTANCE instance_;
