@@ -18,6 +18,10 @@ constexpr DWORD kDefineUnixDrive =
     CTL_CODE(static_cast<DWORD>('m'), 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
 
 // The input of Wine's IOCTL_MOUNTMGR_DEFINE_UNIX_DRIVE (Wine 8); the mount point follows it.
+// The mount manager reads these bytes as its own build lays them out, whichever build (i686 or
+// x86_64) sends them, so the layout must not depend on the sender's alignment of the 64-bit
+// field: four 32-bit fields put it at 16 whether it aligns to 4 or 8, and the 32 bytes leave no
+// tail padding either way. The asserts hold that in both builds.
 struct UnixDrive {
   ULONG size;
   ULONG type;
@@ -30,7 +34,9 @@ struct UnixDrive {
   USHORT label_offset;
 };
 
-static_assert(sizeof(UnixDrive) == 32 && offsetof(UnixDrive, letter) == 24,
+static_assert(offsetof(UnixDrive, unix_dev) == 16 && offsetof(UnixDrive, letter) == 24 &&
+                  offsetof(UnixDrive, mount_point_offset) == 26 &&
+                  offsetof(UnixDrive, label_offset) == 30 && sizeof(UnixDrive) == 32,
               "the layout the mount manager reads");
 
 // The letter of "E" or "E:", lower case as the mount manager wants it; 0 for anything else.

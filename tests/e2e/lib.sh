@@ -223,9 +223,13 @@ expect_status() {
   "$@"
   seen_status
 }
-# A double click on the status line, whatever it reads.
+# A double click on the status line, whatever it reads. The text it was found by may turn back
+# to "Ready" before the click is sent, so it is read again and the click repeated.
 status_dblclick() {
-  drv_ok dblclick "$MAIN" "$(child_texts "$MAIN" | grep -m1 -E '^(Ready|Device )')"
+  for _ in 1 2 3; do
+    drv_ok dblclick "$MAIN" "$(child_texts "$MAIN" | grep -m1 -E '^(Ready|Device )')" && return 0
+  done
+  return 1
 }
 # How many notification icons (owner windows of the program's icon) exist.
 count_tray_icons() { drv windows | grep -c '^WINDOW|VentrixTrayIconOwner|'; }

@@ -76,7 +76,11 @@ check "disc taken out: Operations offers Close" \
 drv_ok wait-text "$MAIN" "Ready" 8000
 check "disc taken out: the toggle now closes" \
   expect_status "Device D: Tray could not be closed." status_dblclick
-check "menu: Lock" expect_status "Device D: is locked." drv_ok pick "$MAIN" 'Lock Drive (D:\)'
+# Taken out again, then locked from the tray popup: the menu offers Close and Un-Lock.
+drv_ok volume removal D disc
+check "tray popup: Lock with the tray open" expect_status "Device D: is locked." tray_pick "$TRAY_LOCK_UNLOCK"
+check "locked with the tray open: Operations offers Close and Un-Lock" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Close Drive (D:\);Un-Lock Drive (D:\);'
 balloons=$(count_balloons)
 drv_ok volume arrival D disc
 check "disc put in while locked: Operations offers Eject and Un-Lock" \
@@ -85,7 +89,10 @@ check "disc put in: no balloon" equals "$(count_balloons)" "$balloons"
 drv_ok volume removal E disc
 check "another drive's disc changes nothing" \
   equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Eject Drive (D:\);Un-Lock Drive (D:\);'
-check "disc put in: Un-Lock" expect_status "Device D: is unlocked." drv_ok pick "$MAIN" 'Un-Lock Drive (D:\)'
+check "disc put in: the tray popup ejects, which the locked drive refuses" \
+  expect_status "Device D: Tray could not be ejected." tray_pick "$TRAY_EJECT_CLOSE"
+check "disc road, tray popup: Un-Lock" \
+  expect_status "Device D: is unlocked." tray_pick "$TRAY_LOCK_UNLOCK"
 check "disc road: count 0 after one Un-Lock" equals "$(drive_locks D)" 0
 stop_ventrix
 forget_drive_model D
