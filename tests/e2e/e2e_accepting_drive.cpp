@@ -26,6 +26,8 @@ struct DriveModel {
   int locks = 0;
   bool tray_open = false;
   bool motorised = true;
+  // The last request and its answer, as "eject-refused" and the like.
+  std::string last;
 };
 
 std::string ModelFile(char letter) {
@@ -48,7 +50,7 @@ DriveModel ReadModel(char letter) {
 void WriteModel(char letter, const DriveModel& model) {
   std::ofstream out(ModelFile(letter), std::ios::trunc);
   out << "locks " << model.locks << "\ntray " << (model.tray_open ? "opened" : "closed")
-      << "\nmotorised " << (model.motorised ? 1 : 0) << "\n";
+      << "\nmotorised " << (model.motorised ? 1 : 0) << "\nlast " << model.last << "\n";
 }
 
 // Which drive each open device handle of the program names.
@@ -68,6 +70,20 @@ HANDLE WINAPI CountingCreateFileA(LPCSTR path, DWORD access, DWORD share,
     DriveHandles()[handle] = static_cast<char>(std::toupper(static_cast<unsigned char>(path[4])));
   }
   return handle;
+}
+
+const char* RequestName(DWORD code, LPVOID input, DWORD input_size) {
+  switch (code) {
+    case IOCTL_STORAGE_MEDIA_REMOVAL:
+      return input != nullptr && input_size >= 1 && *static_cast<const BYTE*>(input) == 0 ? "unlock"
+                                                                                          : "lock";
+    case IOCTL_STORAGE_EJECT_MEDIA:
+      return "eject";
+    case IOCTL_STORAGE_LOAD_MEDIA:
+      return "close";
+    default:
+      return "other";
+  }
 }
 
 BOOL WINAPI CountingDeviceIoControl(HANDLE device, DWORD code, LPVOID input, DWORD input_size,
@@ -108,11 +124,13 @@ BOOL WINAPI CountingDeviceIoControl(HANDLE device, DWORD code, LPVOID input, DWO
       error = ERROR_INVALID_FUNCTION;
       break;
   }
+  model.last = std::string(RequestName(code, input, input_size)) +
+               (error == ERROR_SUCCESS ? "-taken" : "-refused");
+  WriteModel(drive->second, model);
   if (error != ERROR_SUCCESS) {
     SetLastError(error);
     return FALSE;
   }
-  WriteModel(drive->second, model);
   if (bytes_returned != nullptr) *bytes_returned = 0;
   return TRUE;
 }

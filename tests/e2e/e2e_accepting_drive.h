@@ -5,7 +5,8 @@
 // - the counting drive answers as Windows' storage class driver does for a CD drive: one lock
 //   count per drive (a prevent adds one, an allow takes one away while any is left), which
 //   survives handles and restarts of the program, kept in C:\ventrix-e2e\drive-D.txt (for D:)
-//   as "locks N", "tray opened|closed" and "motorised 1|0"; an eject refused with
+//   as "locks N", "tray opened|closed", "motorised 1|0" and the last request's answer
+//   ("last eject-refused" and the like); an eject refused with
 //   ERROR_INVALID_FUNCTION while the count is above zero; a close refused by a drive without a
 //   motorised tray (write "motorised 0" into the file). CreateFileA is hooked too, to tell
 //   which drive a handle was opened on; the open itself stays real, so a drive that is not

@@ -212,6 +212,8 @@ run_ventrix_command() {
 # The counting drive (the hook's model of a real CD drive, e2e_accepting_drive.h): its lock
 # count for a drive letter, kept in the test folder across handles and program restarts.
 drive_locks() { sed -n 's/^locks //p' "$E2E_WORK/drive-$1.txt" 2>/dev/null | tr -d '\r'; }
+# Its last request and answer, as "eject-refused", "lock-taken" and the like.
+drive_last() { sed -n 's/^last //p' "$E2E_WORK/drive-$1.txt" 2>/dev/null | tr -d '\r'; }
 forget_drive_model() { rm -f "$E2E_WORK/drive-$1.txt"; }
 # Starts ventrix.exe (as start_ventrix) with its device requests on the counting drive.
 start_counting() { start_ventrix "$@" && drv_ok drive-counts "$MAIN"; }
