@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/components/no_case.h"
 #include "platform/types.h"
 
 namespace ventrix::basDeviceIO {
@@ -69,6 +70,12 @@ std::string DevicePath(const std::string& drive) { return std::string(kDevicePre
 
 bool IsDriveName(const std::string& drive) {
   return drive.size() == kDriveNameLength && IsAsciiLetter(drive[0]) && drive[1] == kDriveSeparator;
+}
+
+std::optional<std::size_t> DriveIndex(const std::string& drive) {
+  const std::string name = StripTrailingBackslash(drive);
+  if (!IsDriveName(name)) return std::nullopt;
+  return static_cast<std::size_t>(AsciiLower(name[0]) - 'a');
 }
 
 RequestOutcome SendRequest(DeviceControl& devices, std::string& drive, std::uint32_t code,

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -32,6 +33,8 @@ std::string StripTrailingBackslash(const std::string& text);
 std::string DevicePath(const std::string& drive);
 // True for exactly one ASCII letter followed by ':' (D:), the only form sent to the platform.
 bool IsDriveName(const std::string& drive);
+// The drive's place among A: to Z: (D: and D:\ give 3); nothing for any other text.
+std::optional<std::size_t> DriveIndex(const std::string& drive);
 
 // How one request to a drive ended.
 enum class RequestOutcome { kAccepted, kRejected, kNotOpened };

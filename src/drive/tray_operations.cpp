@@ -1,6 +1,8 @@
 // The four tray operations of the main window, the toggle and their shared status report.
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "drive/device_io.h"
@@ -17,21 +19,10 @@ namespace {
 
 using namespace main_layout;
 
-constexpr const char* kDoorOpenCommand = "set CDAudio door open";
-constexpr const char* kDoorClosedCommand = "set CDAudio door closed";
 // The multimedia reply is never read; the buffer only has to exist.
 constexpr std::size_t kCommandReturnLength = 127;
-
 constexpr const char* kStatusPrefix = "Device ";
-constexpr const char* kEjectedSuffix = " Tray is Ejected.";
-constexpr const char* kClosedSuffix = " Tray is Closed.";
-constexpr const char* kLockedSuffix = " is locked.";
-constexpr const char* kUnlockedSuffix = " is unlocked.";
-// The status when the drive could not be opened or refused the request.
-constexpr const char* kNotEjectedSuffix = " Tray could not be ejected.";
-constexpr const char* kNotClosedSuffix = " Tray could not be closed.";
-constexpr const char* kNotLockedSuffix = " could not be locked.";
-constexpr const char* kNotUnlockedSuffix = " could not be unlocked.";
+constexpr const char* kCaptionEnd = ")";
 
 enum class TrayMechanism { kCommandString, kDevice, kNone };
 
@@ -51,35 +42,54 @@ std::string StatusText(const std::string& drive, const char* suffix) {
   return kStatusPrefix + drive + suffix;
 }
 
-// Sends one tray request to the drive; true when the drive took it.
-bool TrayRequest(DeviceControl& devices, std::string& drive, std::uint32_t code) {
-  return basDeviceIO::SendRequest(devices, drive, code, {}) ==
-         basDeviceIO::RequestOutcome::kAccepted;
-}
+// One operation: its menu caption, what it sends, what it says, what it remembers and what the
+// menu offers next. Eject and close carry a tray state; lock and unlock go through DriveLocks.
+struct Operation {
+  const char* caption;                  // followed by DriveLetter and ")"
+  std::uint32_t request = 0;            // eject and close on the device path
+  const char* door_command = nullptr;   // eject and close on Windows 98 and Me
+  const char* device_status = nullptr;  // DeviceStatus afterwards; none for lock and unlock
+  bool lock = false;                    // lock (true) or unlock, for the rows without a tray state
+  const char* taken_suffix;             // the status when the drive took the request
+  const char* refused_suffix;           // when it refused or could not be opened
+  const OperationsMenuRow* menu;
+};
 
-bool LockRequest(DeviceControl& devices, std::string& drive, bool lock) {
-  return basDeviceIO::SetMediaLock(devices, drive, lock) != kFalse;
+// By item index: Eject, Close, Lock, Unlock.
+constexpr std::array<Operation, kOperationsItemCount> kOperations{{
+    {.caption = "Eject Drive (",
+     .request = kIoctlStorageEjectMedia,
+     .door_command = "set CDAudio door open",
+     .device_status = kTrayOpened,
+     .taken_suffix = " Tray is Ejected.",
+     .refused_suffix = " Tray could not be ejected.",
+     .menu = &operations_menu::kAfterEject},
+    {.caption = "Close Drive (",
+     .request = kIoctlStorageLoadMedia,
+     .door_command = "set CDAudio door closed",
+     .device_status = kTrayClosed,
+     .taken_suffix = " Tray is Closed.",
+     .refused_suffix = " Tray could not be closed.",
+     .menu = &operations_menu::kAfterClose},
+    {.caption = "Lock Drive (",
+     .lock = true,
+     .taken_suffix = " is locked.",
+     .refused_suffix = " could not be locked.",
+     .menu = &operations_menu::kAfterLock},
+    {.caption = "Un-Lock Drive (",
+     .taken_suffix = " is unlocked.",
+     .refused_suffix = " could not be unlocked.",
+     .menu = &operations_menu::kAfterUnlock},
+}};
+
+bool IsOperation(std::int16_t index) {
+  return index >= 0 && static_cast<std::size_t>(index) < kOperations.size();
 }
 
 }  // namespace
 
 void FrmMain::mnuoperations_Click(std::int16_t Index) {
-  switch (Index) {
-    case kEjectItem:
-      EjectDrive();
-      break;
-    case kCloseItem:
-      CloseDrive();
-      break;
-    case kLockItem:
-      LockDrive();
-      break;
-    case kUnlockItem:
-      UnlockDrive();
-      break;
-    default:
-      break;
-  }
+  if (IsOperation(Index)) RunOperation(Index);
 }
 
 void FrmMain::Label1_DblClick() { ToggleTray(); }
@@ -93,69 +103,70 @@ void FrmMain::ToggleTray() {
   }
 }
 
+void FrmMain::EjectDrive() { RunOperation(kEjectItem); }
+void FrmMain::CloseDrive() { RunOperation(kCloseItem); }
+void FrmMain::LockDrive() { RunOperation(kLockItem); }
+void FrmMain::UnlockDrive() { RunOperation(kUnlockItem); }
+
 // The remembered state and the menu follow what was asked, whatever the drive answered, so the
 // toggle and the menu never get stuck on a drive that cannot report or cannot move its tray; the
 // status text alone says whether the drive took the request.
-void FrmMain::EjectDrive() {
+void FrmMain::RunOperation(std::int16_t index) {
+  const Operation& operation = kOperations[static_cast<std::size_t>(index)];
   SettingsVariables& vars = program_.vars();
   const Platform& platform = program_.platform();
-  switch (ChooseMechanism(platform.version)) {
-    case TrayMechanism::kCommandString:
-      platform.multimedia.SendString(kDoorOpenCommand, kCommandReturnLength);
-      vars.DeviceStatus = kTrayOpened;
-      last_outcome_ = OperationOutcome::kUnanswered;
-      return;
-    case TrayMechanism::kDevice: {
-      const bool ejected = TrayRequest(platform.devices, vars.DriveLetter, kIoctlStorageEjectMedia);
-      vars.DeviceStatus = kTrayOpened;
-      last_outcome_ = ejected ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
-      ShowStatus(StatusText(vars.DriveLetter, ejected ? kEjectedSuffix : kNotEjectedSuffix));
-      ApplyMenuState(mnuoperations, operations_menu::kAfterEject);
-      return;
+  bool taken = false;
+  if (operation.device_status != nullptr) {
+    switch (ChooseMechanism(platform.version)) {
+      case TrayMechanism::kNone:
+        return;
+      case TrayMechanism::kCommandString:
+        // No status text, balloon or menu change on this road.
+        platform.multimedia.SendString(operation.door_command, kCommandReturnLength);
+        vars.DeviceStatus = operation.device_status;
+        last_outcome_ = OperationOutcome::kUnanswered;
+        return;
+      case TrayMechanism::kDevice:
+        taken = basDeviceIO::SendRequest(platform.devices, vars.DriveLetter, operation.request,
+                                         {}) == basDeviceIO::RequestOutcome::kAccepted;
+        vars.DeviceStatus = operation.device_status;
+        break;
     }
-    case TrayMechanism::kNone:
-      return;
+  } else {
+    taken = operation.lock ? drive_locks_.Lock(platform.devices, vars.DriveLetter)
+                           : drive_locks_.Unlock(platform.devices, vars.DriveLetter);
+    vars.LockStatus = operation.lock ? kLocked : kUnlocked;
   }
+  last_outcome_ = taken ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
+  ShowStatus(
+      StatusText(vars.DriveLetter, taken ? operation.taken_suffix : operation.refused_suffix));
+  ApplyMenuState(mnuoperations, *operation.menu);
 }
 
-void FrmMain::CloseDrive() {
-  SettingsVariables& vars = program_.vars();
-  const Platform& platform = program_.platform();
-  switch (ChooseMechanism(platform.version)) {
-    case TrayMechanism::kCommandString:
-      platform.multimedia.SendString(kDoorClosedCommand, kCommandReturnLength);
-      vars.DeviceStatus = kTrayClosed;
-      last_outcome_ = OperationOutcome::kUnanswered;
-      return;
-    case TrayMechanism::kDevice: {
-      const bool closed = TrayRequest(platform.devices, vars.DriveLetter, kIoctlStorageLoadMedia);
-      vars.DeviceStatus = kTrayClosed;
-      last_outcome_ = closed ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
-      ShowStatus(StatusText(vars.DriveLetter, closed ? kClosedSuffix : kNotClosedSuffix));
-      ApplyMenuState(mnuoperations, operations_menu::kAfterClose);
-      return;
-    }
-    case TrayMechanism::kNone:
-      return;
+void FrmMain::Form_VolumeChange(const forms::VolumeChange& change) {
+  if (!change.media) {
+    if (!change.arrived) drive_locks_.Unplugged(change.drives);
+    return;
   }
+  const std::optional<std::size_t> drive = basDeviceIO::DriveIndex(program_.vars().DriveLetter);
+  if (drive && (change.drives >> *drive & 1u) != 0) TrayMovedByDrive(change.arrived);
 }
 
-void FrmMain::LockDrive() {
+// The drive's own button moved the tray: a disc that arrives means the tray is closed, one that
+// leaves that it opened. The menu takes the row of a close or an eject, but a drive that is
+// locked keeps Un-Lock offered (a disc can arrive while it is locked). Nothing was asked, so
+// nothing is reported; on Windows 98 and Me the menu keeps its visibility, as it does there.
+void FrmMain::TrayMovedByDrive(bool closed) {
+  const Operation& operation = kOperations[closed ? kCloseItem : kEjectItem];
   SettingsVariables& vars = program_.vars();
-  const bool locked = LockRequest(program_.platform().devices, vars.DriveLetter, true);
-  vars.LockStatus = kLocked;
-  last_outcome_ = locked ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
-  ShowStatus(StatusText(vars.DriveLetter, locked ? kLockedSuffix : kNotLockedSuffix));
-  ApplyMenuState(mnuoperations, operations_menu::kAfterLock);
-}
-
-void FrmMain::UnlockDrive() {
-  SettingsVariables& vars = program_.vars();
-  const bool unlocked = LockRequest(program_.platform().devices, vars.DriveLetter, false);
-  vars.LockStatus = kUnlocked;
-  last_outcome_ = unlocked ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
-  ShowStatus(StatusText(vars.DriveLetter, unlocked ? kUnlockedSuffix : kNotUnlockedSuffix));
-  ApplyMenuState(mnuoperations, operations_menu::kAfterUnlock);
+  vars.DeviceStatus = operation.device_status;
+  if (ChooseMechanism(program_.platform().version) != TrayMechanism::kDevice) return;
+  OperationsMenuRow row = *operation.menu;
+  if (vars.LockStatus == kLocked) {
+    row[kLockItem] = ItemState::kHidden;
+    row[kUnlockItem] = ItemState::kShown;
+  }
+  ApplyMenuState(mnuoperations, row);
 }
 
 void FrmMain::ShowStatus(const std::string& text) {
@@ -169,10 +180,10 @@ void FrmMain::ShowStatus(const std::string& text) {
 
 void FrmMain::SetOperationCaptions() {
   const std::string& drive = program_.vars().DriveLetter;
-  mnuoperations[kEjectItem].set_caption("Eject Drive (" + drive + ")");
-  mnuoperations[kCloseItem].set_caption("Close Drive (" + drive + ")");
-  mnuoperations[kLockItem].set_caption("Lock Drive (" + drive + ")");
-  mnuoperations[kUnlockItem].set_caption("Un-Lock Drive (" + drive + ")");
+  for (std::size_t index = 0; index < kOperations.size(); ++index) {
+    mnuoperations[static_cast<std::int16_t>(index)].set_caption(kOperations[index].caption + drive +
+                                                                kCaptionEnd);
+  }
 }
 
 }  // namespace ventrix

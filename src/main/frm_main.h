@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "drive/drive_locks.h"
 #include "platform/components/tray_icon.h"
 #include "platform/forms/form.h"
 #include "platform/forms/label.h"
@@ -38,6 +39,11 @@ class FrmMain : public forms::Form {
   void UnlockDrive();
   void ToggleTray();
   void ShowStatus(const std::string& text);
+  // A disc arrived in (closed) or left (opened) the drive without being asked for.
+  void TrayMovedByDrive(bool closed);
+  // A disc arriving in or leaving the selected drive moves the remembered tray state; a drive
+  // unplugged took this run's lock on it along.
+  void Form_VolumeChange(const forms::VolumeChange& change);
 
   // File, Options and Help menus (main/menus.cpp).
   void mnufile_Click(std::int16_t Index);
@@ -67,9 +73,12 @@ class FrmMain : public forms::Form {
 
  private:
   void RaiseTrayEvent(const std::function<void()>& event);
+  // Eject, close, lock or unlock by item index, from one row each.
+  void RunOperation(std::int16_t index);
 
   Program& program_;
   OperationOutcome last_outcome_ = OperationOutcome::kNothingDone;
+  DriveLocks drive_locks_;
 };
 
 }  // namespace ventrix

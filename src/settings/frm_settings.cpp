@@ -1,6 +1,8 @@
 #include "settings/frm_settings.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "drive/device_io.h"
 #include "main/frm_main.h"
@@ -88,15 +90,44 @@ FrmSettings::FrmSettings(Program& program)
   Check4.on_click = [this] { Check4_Click(); };
   Combo1.on_click = [this] { Combo1_Click(); };
   Timer1.on_timer = [this] { Timer1_Timer(); };
+  on_volume_change = [this](const forms::VolumeChange& change) { Form_VolumeChange(change); };
 }
 
 void FrmSettings::Form_Load() {
-  ComboDriveList drive_list(Combo1);
-  basDeviceIO::FillCdDriveList(program_.platform().drives, drive_list);
-  // Without a CD drive nothing can be selected: the drive stays empty text.
-  if (Combo1.ListCount() == 0) Combo1.set_text("");
+  FillDriveList();
   Combo1.set_list_index(kFirstDrive);
   program_.vars().DriveLetter = SelectedDrive();
+}
+
+void FrmSettings::FillDriveList() {
+  Combo1.Clear();
+  ComboDriveList drive_list(Combo1);
+  basDeviceIO::FillCdDriveList(program_.platform().drives, drive_list);
+  // Without a CD drive nothing can be selected: the field shows empty text.
+  if (Combo1.ListCount() == 0) Combo1.set_text("");
+}
+
+void FrmSettings::Form_VolumeChange(const forms::VolumeChange& change) {
+  // A disc put in or taken out changes no drive.
+  if (change.media) return;
+  FillDriveList();
+  ShowDriveInUse();
+}
+
+void FrmSettings::ShowDriveInUse() {
+  SettingsVariables& vars = program_.vars();
+  const std::string in_use = vars.DriveLetter;
+  const std::optional<std::size_t> drive = basDeviceIO::DriveIndex(in_use);
+  int index = kFirstDrive;
+  for (int entry = 0; drive && entry < Combo1.ListCount(); ++entry) {
+    if (basDeviceIO::DriveIndex(Combo1.List(entry)) == drive) {
+      index = entry;
+      break;
+    }
+  }
+  // The selection runs Combo1_Click, which would put the listed form into DriveLetter.
+  Combo1.set_list_index(index);
+  vars.DriveLetter = in_use;
 }
 
 void FrmSettings::Form_QueryUnload(int& Cancel, int UnloadMode) {

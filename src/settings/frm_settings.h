@@ -30,6 +30,12 @@ class FrmSettings : public forms::Form {
   void Cmdsave_Click();
   void Cmdmain_Click();
   void Timer1_Timer();
+  // A drive plugged in or out: the list is filled again.
+  void Form_VolumeChange(const forms::VolumeChange& change);
+
+  // Selects the list entry of the drive in use (DriveLetter, with or without its backslash),
+  // or the first entry when it is not listed; DriveLetter keeps its text either way.
+  void ShowDriveInUse();
 
   // In tab order.
   forms::CommandButton Cmdsave;
@@ -47,6 +53,8 @@ class FrmSettings : public forms::Form {
  private:
   // The drive list's entry at its current selection; empty text when nothing is selected.
   std::string SelectedDrive() const;
+  // Fills the drive list afresh with the CD drives there are now.
+  void FillDriveList();
   // The selected drive without its trailing backslash, and the four boxes, into the variables.
   void TakeChoices();
 

@@ -82,6 +82,9 @@ void LoadSettings(Program& program) {
   vars.DeviceStatus = stored.ReadText(kSettingsSection, kDeviceStatusKey, device_status_default);
   vars.LockStatus = stored.ReadInteger(kSettingsSection, kLockStatusKey, kFlagOffDefault);
   vars.SendToTray = stored.ReadInteger(kSettingsSection, kSendToTrayKey, kSendToTrayDefault);
+
+  // The list shows the stored drive, so that a save keeps it.
+  program.frmSettings().ShowDriveInUse();
 }
 
 bool SaveSettings(Program& program) {

@@ -1,13 +1,23 @@
 #pragma once
-// Stands in for a drive that accepts every storage request, for the README's screenshots only:
-// Wine's folder-backed CD-ROM drive refuses them all, so its balloons read "could not be ...".
-// The hook points the program's own DeviceIoControl import at a function that answers success
-// without doing anything; every other call, CreateFileA of the drive included, stays real.
+// Stand-ins for a drive, behind the program's own DeviceIoControl import. Wine's folder-backed
+// CD-ROM drive refuses every storage request, so:
+// - the accepting drive answers success without doing anything (the README's screenshots);
+// - the counting drive answers as Windows' storage class driver does for a CD drive: one lock
+//   count per drive (a prevent adds one, an allow takes one away while any is left), which
+//   survives handles and restarts of the program, kept in C:\ventrix-e2e\drive-D.txt (for D:)
+//   as "locks N", "tray opened|closed", "motorised 1|0" and the last request's answer
+//   ("last eject-refused" and the like); an eject refused with
+//   ERROR_INVALID_FUNCTION while the count is above zero; a close refused by a drive without a
+//   motorised tray (write "motorised 0" into the file). CreateFileA is hooked too, to tell
+//   which drive a handle was opened on; the open itself stays real, so a drive that is not
+//   there cannot be opened.
 
 namespace ventrix::e2e {
 
 // Patches ventrix.exe's import of kernel32's DeviceIoControl; false when it has none.
 bool AcceptDeviceRequests();
+// Patches its DeviceIoControl and CreateFileA imports with the counting drive.
+bool CountDeviceRequests();
 
 // As Windows does for a standard user (and for every process under User Account Control):
 // patches ventrix.exe's import of advapi32's RegOpenKeyExA so that an open under

@@ -20,7 +20,11 @@
 //   e2e_driver open-menu WINDOW CHAR        open the menu with that access key
 //   e2e_driver close WINDOW                 the close box
 //
-// and the verbs of e2e_driver_tray.h, which stand in for the shell.
+//   e2e_driver drive-counts WINDOW          the program's device requests reach the counting
+//                                           drive (e2e_accepting_drive.h)
+//
+// and the verbs of e2e_driver_tray.h, which stand in for the shell, and of e2e_driver_drives.h,
+// which stand in for the system when drives and discs come and go.
 //
 // WINDOW is a caption, or "@TEXT" for the window with a child showing TEXT. Exit code 0 on
 // success, 1 when the condition was not met, 2 on a usage error.
@@ -40,6 +44,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/e2e/e2e_driver_drives.h"
 #include "tests/e2e/e2e_driver_tray.h"
 #include "tests/e2e/e2e_protocol.h"
 
@@ -202,6 +207,7 @@ void PostClick(HWND target, int x, int y, bool double_click) {
 int Run(const std::vector<std::string>& args) {
   if (args.empty()) return 2;
   if (const std::optional<int> tray = RunTrayVerb(args)) return *tray;
+  if (const std::optional<int> drive = RunDriveVerb(args)) return *drive;
   const std::string& command = args[0];
   if (command == "windows") return ListWindows();
   if (args.size() < 2) return 2;
@@ -260,6 +266,7 @@ int Run(const std::vector<std::string>& args) {
   }
   if (command == "refuse-tray" && args.size() >= 3)
     return AskHook(window, ventrix::e2e::kRefuseTrayRequests, args[2]);
+  if (command == "drive-counts") return AskHook(window, ventrix::e2e::kCountDeviceRequests, "");
   if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == "open-menu" && args.size() >= 3 && !args[2].empty()) {
     SetForegroundWindow(window);

@@ -167,6 +167,8 @@ void Answer(HWND window, WPARAM request) {
           << "\n";
   } else if (request == ventrix::e2e::kRefuseMachineWrites) {
     reply << (ventrix::e2e::RefuseMachineWrites() ? "refusing" : "missing|RegOpenKeyExA") << "\n";
+  } else if (request == ventrix::e2e::kCountDeviceRequests) {
+    reply << (ventrix::e2e::CountDeviceRequests() ? "counting" : "missing|CreateFileA") << "\n";
   }
   in.close();
   const std::string partial = std::string(ventrix::e2e::kReplyFile) + ".part";

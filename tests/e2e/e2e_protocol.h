@@ -29,6 +29,9 @@ inline constexpr unsigned kRefuseMachineWrites = 6;
 // request: a count; the program's next that many Shell_NotifyIconA calls fail.
 // reply: "refusing|COUNT", or "missing|Shell_NotifyIconA"
 inline constexpr unsigned kRefuseTrayRequests = 7;
+// reply: "counting" once the program's device requests reach the counting drive (see
+// e2e_accepting_drive.h), or "missing|IMPORT"
+inline constexpr unsigned kCountDeviceRequests = 8;
 
 // Bounds on what a request may ask, so a wrong argument cannot hang the program.
 inline constexpr int kMaxCycles = 100000;

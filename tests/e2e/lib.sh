@@ -207,6 +207,30 @@ run_ventrix_command() {
 }
 # How many popup menus (class #32768) the program has open.
 count_open_menus() { drv windows | grep -c '^WINDOW|#32768|[^|]*|visible|'; }
+# The counting drive (the hook's model of a real CD drive, e2e_accepting_drive.h): its lock
+# count for a drive letter, kept in the test folder across handles and program restarts.
+drive_locks() { sed -n 's/^locks //p' "$E2E_WORK/drive-$1.txt" 2>/dev/null | tr -d '\r'; }
+# Its last request and answer, as "eject-refused", "lock-taken" and the like.
+drive_last() { sed -n 's/^last //p' "$E2E_WORK/drive-$1.txt" 2>/dev/null | tr -d '\r'; }
+forget_drive_model() { rm -f "$E2E_WORK/drive-$1.txt"; }
+# Starts ventrix.exe (as start_ventrix) with its device requests on the counting drive.
+start_counting() { start_ventrix "$@" && drv_ok drive-counts "$MAIN"; }
+# Acts, then waits for the status text: expect_status TEXT COMMAND...
+expect_status() {
+  local text=$1
+  shift
+  watch_status "$text"
+  "$@"
+  seen_status
+}
+# A double click on the status line, whatever it reads. The text it was found by may turn back
+# to "Ready" before the click is sent, so it is read again and the click repeated.
+status_dblclick() {
+  for _ in 1 2 3; do
+    drv_ok dblclick "$MAIN" "$(child_texts "$MAIN" | grep -m1 -E '^(Ready|Device )')" && return 0
+  done
+  return 1
+}
 # How many notification icons (owner windows of the program's icon) exist.
 count_tray_icons() { drv windows | grep -c '^WINDOW|VentrixTrayIconOwner|'; }
 # How many balloons the program asked the shell for (needs trace+systray in the Wine log): once

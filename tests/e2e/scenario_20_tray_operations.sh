@@ -19,3 +19,83 @@ check "second double click: status reports the refused close" seen_status
 check "second double click: the load request was sent" log_has ',0x2d480c,'
 check "the operations write nothing to the registry" equals "$(setting_value settings "Device Status")" ""
 stop_ventrix
+
+# A drive as Windows keeps it (the counting drive): a lock is never stacked, and one Un-Lock
+# leaves the lock count at 0, whichever road locked the drive.
+clear_settings
+forget_drive_model D
+store_setting settings "Visible on Start-up" 1
+check "counting drive: the program's requests reach it" start_counting winxp counting-menu
+check "menu: Lock" expect_status "Device D: is locked." drv_ok pick "$MAIN" 'Lock Drive (D:\)'
+check "status line: the locked drive refuses the eject" \
+  expect_status "Device D: Tray could not be ejected." status_dblclick
+check "status line: closes" expect_status "Device D: Tray is Closed." status_dblclick
+check "menu: Lock is offered again and says locked" \
+  expect_status "Device D: is locked." drv_ok pick "$MAIN" 'Lock Drive (D:\)'
+check "menu: the second Lock sent no second lock" equals "$(drive_locks D)" 1
+check "menu: Un-Lock" expect_status "Device D: is unlocked." drv_ok pick "$MAIN" 'Un-Lock Drive (D:\)'
+check "menu and status line: count 0 after one Un-Lock" equals "$(drive_locks D)" 0
+
+# Locked, then the program exits; the next run's Lock and Un-Lock leave nothing behind.
+check "tray popup: Lock" expect_status "Device D: is locked." tray_pick "$TRAY_LOCK_UNLOCK"
+tray_pick "$TRAY_EXIT"
+check "tray popup: Exit ends the program" wait_ended 10
+check "after the exit the drive stays locked" equals "$(drive_locks D)" 1
+start_counting winxp counting-restart
+check "restart: Lock" expect_status "Device D: is locked." drv_ok pick "$MAIN" 'Lock Drive (D:\)'
+check "restart: Un-Lock" expect_status "Device D: is unlocked." drv_ok pick "$MAIN" 'Un-Lock Drive (D:\)'
+check "exit and restart: count 0 after one Un-Lock" equals "$(drive_locks D)" 0
+
+# Locked, then the process is ended hard; the next run's tray popup locks and unlocks.
+drv_ok pick "$MAIN" 'Lock Drive (D:\)'
+sleep 1
+WINEDEBUG=-all wine taskkill /f /im ventrix.exe >/dev/null 2>&1
+wait "$VENTRIX_PID" 2>/dev/null
+check "after the crash the drive stays locked" equals "$(drive_locks D)" 1
+start_counting winxp counting-crash
+check "after the crash, tray popup: Lock" expect_status "Device D: is locked." tray_pick "$TRAY_LOCK_UNLOCK"
+check "after the crash, tray popup: Un-Lock" \
+  expect_status "Device D: is unlocked." tray_pick "$TRAY_LOCK_UNLOCK"
+check "crash and restart: count 0 after one Un-Lock" equals "$(drive_locks D)" 0
+stop_ventrix
+
+# A drive without a motorised tray (a slot-loading or laptop drive) refuses the close.
+clear_settings
+store_setting settings "Visible on Start-up" 1
+printf 'locks 0\ntray closed\nmotorised 0\n' >"$E2E_WORK/drive-D.txt"
+VENTRIX_WINEDEBUG="err-all,fixme-all,trace+systray" start_counting winxp counting-disc
+check "no motorised tray: ejects" expect_status "Device D: Tray is Ejected." status_dblclick
+check "no motorised tray: the close is refused" \
+  expect_status "Device D: Tray could not be closed." status_dblclick
+
+# The drive's own button: a disc taken out means the tray opened, one put in that it closed.
+# Wine announces neither, so the test broadcasts what Windows does.
+drv_ok volume removal D disc
+check "disc taken out: Operations offers Close" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Close Drive (D:\);'
+drv_ok wait-text "$MAIN" "Ready" 8000
+check "disc taken out: the toggle now closes" \
+  expect_status "Device D: Tray could not be closed." status_dblclick
+# Taken out again, then locked from the tray popup: the menu offers Close and Un-Lock.
+drv_ok volume removal D disc
+check "tray popup: Lock with the tray open" expect_status "Device D: is locked." tray_pick "$TRAY_LOCK_UNLOCK"
+check "locked with the tray open: Operations offers Close and Un-Lock" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Close Drive (D:\);Un-Lock Drive (D:\);'
+balloons=$(count_balloons)
+drv_ok volume arrival D disc
+check "disc put in while locked: Operations offers Eject and Un-Lock" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Eject Drive (D:\);Un-Lock Drive (D:\);'
+check "disc put in: no balloon" equals "$(count_balloons)" "$balloons"
+drv_ok volume removal E disc
+check "another drive's disc changes nothing" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Eject Drive (D:\);Un-Lock Drive (D:\);'
+# The status line turns back to "Ready" at the main window's next timer tick, which may come
+# at once: the drive's record of the request shows which one the tray popup sent.
+tray_pick "$TRAY_EJECT_CLOSE"
+check "disc put in: the tray popup sends an eject, which the locked drive refuses" \
+  equals "$(drive_last D)" eject-refused
+check "disc road, tray popup: Un-Lock" \
+  expect_status "Device D: is unlocked." tray_pick "$TRAY_LOCK_UNLOCK"
+check "disc road: count 0 after one Un-Lock" equals "$(drive_locks D)" 0
+stop_ventrix
+forget_drive_model D

@@ -173,3 +173,20 @@ start_ventrix win98 instance-win98
 run_ventrix_command /eject
 check "/eject on Windows 98: exits 0" equals "$?" 0
 stop_ventrix
+
+# The command line on a drive as Windows keeps it (the counting drive): /lock twice, then one
+# /unlock, leaves it unlocked.
+clear_settings
+forget_drive_model D
+check "command line: the running instance's requests reach the counting drive" \
+  start_counting winxp command-counting
+run_ventrix_command /lock
+check "/lock on the counting drive: exits 0" equals "$?" 0
+run_ventrix_command /lock
+check "/lock again: exits 0" equals "$?" 0
+check "/lock twice: the drive holds one lock" equals "$(drive_locks D)" 1
+run_ventrix_command /unlock
+check "/unlock: exits 0" equals "$?" 0
+check "/lock twice, then /unlock: count 0" equals "$(drive_locks D)" 0
+stop_ventrix
+forget_drive_model D

@@ -70,6 +70,18 @@ struct DeviceCall {
 // nothing may be sent to or closed on a handle that is not open.
 class FakeDeviceControl : public DeviceControl, public FaultInjectable {
  public:
+  // A CD drive as Windows keeps it, by device path: one lock count that outlives every handle
+  // (a prevent adds one, an allow takes one away while any is left), an eject refused while it
+  // is above zero, and a close refused by a drive without a motorised tray.
+  struct CountingDrive {
+    int locks = 0;
+    bool tray_open = false;
+    bool motorised = true;
+  };
+  // With `counting`, requests answer as the drive under their path does (see CountingDrive).
+  bool counting = false;
+  std::map<std::string, CountingDrive> counted;
+
   bool open_succeeds = true;
   bool request_succeeds = true;
   std::vector<DeviceCall> calls;
@@ -91,7 +103,8 @@ class FakeDeviceControl : public DeviceControl, public FaultInjectable {
     }
     call->codes.push_back(code);
     call->inputs.emplace_back(input.begin(), input.end());
-    return request_succeeds && !Fails(Fault::kDeviceRequest);
+    const bool answer = counting ? Count(counted[call->path], code, input) : true;
+    return answer && request_succeeds && !Fails(Fault::kDeviceRequest);
   }
   void CloseHandle(DeviceHandle device) override {
     DeviceCall* call = Find(device);
@@ -126,6 +139,28 @@ class FakeDeviceControl : public DeviceControl, public FaultInjectable {
   }
 
  private:
+  static bool Count(CountingDrive& drive, std::uint32_t code, std::span<const std::uint8_t> input) {
+    switch (code) {
+      case kIoctlStorageMediaRemoval:
+        if (input.empty()) return false;
+        if (input[0] != 0) {
+          ++drive.locks;
+        } else if (drive.locks > 0) {
+          --drive.locks;
+        }
+        return true;
+      case kIoctlStorageEjectMedia:
+        if (drive.locks > 0) return false;  // ERROR_INVALID_FUNCTION: medium removal prevented
+        drive.tray_open = true;
+        return true;
+      case kIoctlStorageLoadMedia:
+        if (!drive.motorised) return false;
+        drive.tray_open = false;
+        return true;
+      default:
+        return false;
+    }
+  }
   // The open record behind a handle this fake handed out, or nullptr.
   DeviceCall* Find(DeviceHandle device) {
     if (device < 1 || static_cast<std::size_t>(device) > calls.size()) return nullptr;

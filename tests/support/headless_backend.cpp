@@ -102,6 +102,16 @@ void HeadlessBackend::DblClick(forms::Label& label) {
   });
 }
 
+void HeadlessBackend::BroadcastVolumeChange(forms::Runtime& runtime,
+                                            const forms::VolumeChange& change) {
+  const std::vector<forms::Form*> forms = runtime.LoadedForms();
+  for (forms::Form* form : forms) {
+    runtime.Dispatch([form, &change] {
+      if (form->on_volume_change) form->on_volume_change(change);
+    });
+  }
+}
+
 void HeadlessBackend::Pick(forms::ComboBox& combo, int index) {
   combo.Owner().runtime().Dispatch([&combo, index] { combo.set_list_index(index); });
 }

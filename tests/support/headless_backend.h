@@ -15,6 +15,7 @@
 #include "platform/forms/frame.h"
 #include "platform/forms/label.h"
 #include "platform/forms/menu.h"
+#include "platform/forms/runtime.h"
 #include "platform/forms/timer.h"
 
 namespace ventrix::testing {
@@ -44,6 +45,9 @@ class HeadlessBackend : public forms::Backend {
   // Picks a menu item as a user can: only a visible and enabled item responds.
   bool PickMenu(forms::MenuArray& menu, std::int16_t index);
   void PressKey(forms::Form& form, char key);
+  // The system's announcement of a volume change, to every loaded form as to every top-level
+  // window.
+  void BroadcastVolumeChange(forms::Runtime& runtime, const forms::VolumeChange& change);
   // The close box (UnloadMode kFormControlMenu).
   void CloseBox(forms::Form& form);
   // Esc: the visible and enabled cancel button's click, or else the close box of a form

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <dbt.h>
 
 #include <string>
 #include <vector>
@@ -141,6 +143,35 @@ TEST_F(FormsBackendTest, NoEventInterruptsARunningHandler) {
   EXPECT_EQ(form->events, std::vector<std::string>{"cmdOK_Click"});
   SendMessageA(WindowOf(*form), WM_TIMER, static_cast<WPARAM>(timer_id), 0);
   EXPECT_EQ(form->ticks, 2);
+}
+
+// What the system broadcasts when a drive or a disc comes or goes reaches the form once no
+// handler runs; other device types and other events do not.
+TEST_F(FormsBackendTest, VolumeArrivalAndRemovalReachTheForm) {
+  std::vector<forms::VolumeChange> changes;
+  form->on_volume_change = [&changes](const forms::VolumeChange& change) {
+    changes.push_back(change);
+  };
+  DEV_BROADCAST_VOLUME volume{};
+  volume.dbcv_size = sizeof(volume);
+  volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+  volume.dbcv_unitmask = 1u << 4;  // E:
+  auto send = [this, &volume](WPARAM event) {
+    return SendMessageA(WindowOf(*form), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
+  };
+  EXPECT_EQ(send(DBT_DEVICEARRIVAL), TRUE);
+  volume.dbcv_flags = DBTF_MEDIA;
+  form->during_ok = [&send] { send(DBT_DEVICEREMOVECOMPLETE); };
+  SendMessageA(NativeOf(form->cmdOK), BM_CLICK, 0, 0);
+  send(DBT_DEVICEQUERYREMOVE);
+  volume.dbcv_devicetype = DBT_DEVTYP_PORT;
+  send(DBT_DEVICEARRIVAL);
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_TRUE(changes[0].arrived);
+  EXPECT_EQ(changes[0].drives, 1u << 4);
+  EXPECT_FALSE(changes[0].media);
+  EXPECT_FALSE(changes[1].arrived);
+  EXPECT_TRUE(changes[1].media);
 }
 
 TEST_F(FormsBackendTest, KeyPressReachesTheFormFromAnyControlAndEndStopsTheLoop) {

@@ -7,6 +7,12 @@ void ComboBox::AddItem(const std::string& entry) {
   Changed(Change::kList);
 }
 
+void ComboBox::Clear() {
+  entries_.clear();
+  list_index_ = kNoSelection;
+  Changed(Change::kList);
+}
+
 std::string ComboBox::List(int index) const {
   if (index < 0 || index >= ListCount()) return {};
   return entries_[static_cast<std::size_t>(index)];

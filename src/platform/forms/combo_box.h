@@ -17,6 +17,8 @@ class ComboBox : public Control {
       : Control(owner, std::move(name), ControlKind::kComboBox, rect), text_(std::move(text)) {}
 
   void AddItem(const std::string& entry);
+  // Empties the list and leaves nothing selected; the text field keeps its text.
+  void Clear();
   int ListCount() const { return static_cast<int>(entries_.size()); }
   // The entry at index, or empty text for an index outside the list (-1 included).
   std::string List(int index) const;

@@ -43,6 +43,14 @@ struct FormDesign {
 
 enum class FormChange { kCaption, kVisible, kIcon };
 
+// A volume arrived or left, as the system announces it to every top-level window: a drive
+// plugged in or out, or (media) a disc put into or taken out of a drive.
+struct VolumeChange {
+  bool arrived = false;
+  std::uint32_t drives = 0;  // one bit per drive letter, A: in bit 0
+  bool media = false;
+};
+
 class FormPeer {
  public:
   virtual ~FormPeer() = default;
@@ -68,6 +76,8 @@ class Form {
   virtual void Form_Unload(int& Cancel) { (void)Cancel; }
   // A key that produces a character, pressed while the form is active.
   std::function<void(char key)> on_key_press;
+  // A volume change (see VolumeChange), shown or hidden.
+  std::function<void(const VolumeChange& change)> on_volume_change;
 
   const std::string& Name() const { return name_; }
   const FormDesign& Design() const { return design_; }

@@ -151,7 +151,9 @@ void ExpectStillRunning(FaultBench& bench) {
     EXPECT_TRUE(main->Visible());
   }
 
-  // A device request goes out and is reported as it ended.
+  // A device request goes out and is reported as it ended. The unlock first releases any lock
+  // the handler left held, which a lock would not send again.
+  bench.Event([main] { main->UnlockDrive(); });
   const int opens = static_cast<int>(bench.fake.devices.calls.size());
   bench.Event([main] { main->LockDrive(); });
   const std::string& drive = bench.p().vars().DriveLetter;

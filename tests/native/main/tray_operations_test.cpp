@@ -259,8 +259,22 @@ TEST_F(Ops, RefusedOrUnopenedRequestsChangeStateAndMenuAsOnSuccess) {
   Event([&] { frm.UnlockDrive(); });
   EXPECT_EQ(vars().LockStatus, 0);
   EXPECT_EQ(frm.Label1.Caption(), "Device D: could not be unlocked.");
+  // The lock placed first is still this run's: it is not sent again.
+  const std::size_t opens = t.fake.devices.calls.size();
   Event([&] { frm.LockDrive(); });
+  EXPECT_EQ(t.fake.devices.calls.size(), opens);
   EXPECT_EQ(vars().LockStatus, 1);
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: is locked.");
+  t.fake.devices.open_succeeds = true;
+  t.fake.devices.request_succeeds = false;
+  Event([&] { frm.UnlockDrive(); });
+  Event([&] { frm.LockDrive(); });
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: is locked.");
+  t.fake.devices.request_succeeds = true;
+  Event([&] { frm.UnlockDrive(); });
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: is unlocked.");
+  t.fake.devices.open_succeeds = false;
+  Event([&] { frm.LockDrive(); });
   EXPECT_EQ(frm.Label1.Caption(), "Device D: could not be locked.");
   EXPECT_TRUE(ui().message_boxes.empty());
 
@@ -269,6 +283,154 @@ TEST_F(Ops, RefusedOrUnopenedRequestsChangeStateAndMenuAsOnSuccess) {
   t.fake.devices.request_succeeds = true;
   ui().DblClick(frm.Label1);
   EXPECT_EQ(frm.Label1.Caption(), "Device D: Tray is Ejected.");
+}
+
+constexpr const char* kDrivePath = "\\\\.\\D:";
+
+int LocksOnD(testing::TestProgram& t) { return t.fake.devices.counted[kDrivePath].locks; }
+void Pick(testing::TestProgram& t, std::int16_t item) {
+  ASSERT_TRUE(t.fake.ui.PickMenu(t->frmMain().mnuoperations, item));
+}
+void TrayPick(testing::TestProgram& t, const char* key) {
+  t.tray().picks.push_back(key);
+  t.tray().on_click(kMouseRight);
+}
+// The program ends (an exit or a crash: the drive cannot tell them apart) and starts again.
+void Restart(testing::TestProgram& t) {
+  t.program.reset();
+  t.program = t.fake.BuildProgram();
+  t->Start();
+}
+
+// A drive counts its locks, and ending the program releases none. Each road leaves the drive
+// locked by one or more requests; one Un-Lock then leaves it unlocked and says so.
+TEST(OpsCountingDrive, EveryRoadEndsUnlockedAfterOneUnlock) {
+  using namespace main_layout;
+  struct Road {
+    const char* name;
+    void (*locks)(testing::TestProgram&);
+    void (*unlocks)(testing::TestProgram&);
+  };
+  const Road roads[] = {
+      {"menu, then the status line ejects (refused) and closes, then the menu locks again",
+       [](testing::TestProgram& t) {
+         Pick(t, kLockItem);
+         t.fake.ui.DblClick(t->frmMain().Label1);
+         EXPECT_EQ(t->frmMain().Label1.Caption(), "Device D: Tray could not be ejected.");
+         t.fake.ui.DblClick(t->frmMain().Label1);
+         Pick(t, kLockItem);
+       },
+       [](testing::TestProgram& t) { Pick(t, kUnlockItem); }},
+      {"tray popup, with a refused unlock between two locks",
+       [](testing::TestProgram& t) {
+         TrayPick(t, "Lock-Unlock");
+         t.fake.devices.open_succeeds = false;
+         TrayPick(t, "Lock-Unlock");
+         EXPECT_EQ(t->frmMain().Label1.Caption(), "Device D: could not be unlocked.");
+         t.fake.devices.open_succeeds = true;
+         TrayPick(t, "Lock-Unlock");
+       },
+       [](testing::TestProgram& t) { TrayPick(t, "Lock-Unlock"); }},
+      {"command line, twice",
+       [](testing::TestProgram& t) {
+         EXPECT_EQ(t->frmMain().RunHandedCommand(HandedCommand::kLock), kExitTaken);
+         EXPECT_EQ(t->frmMain().RunHandedCommand(HandedCommand::kLock), kExitTaken);
+       },
+       [](testing::TestProgram& t) {
+         EXPECT_EQ(t->frmMain().RunHandedCommand(HandedCommand::kUnlock), kExitTaken);
+       }},
+      {"lock, exit or crash, start, lock again",
+       [](testing::TestProgram& t) {
+         Pick(t, kLockItem);
+         Restart(t);
+         Pick(t, kLockItem);
+       },
+       [](testing::TestProgram& t) { Pick(t, kUnlockItem); }},
+      {"lock, exit or crash, start; the command line unlocks",
+       [](testing::TestProgram& t) {
+         Pick(t, kLockItem);
+         Restart(t);
+       },
+       [](testing::TestProgram& t) {
+         EXPECT_EQ(t->frmMain().RunHandedCommand(HandedCommand::kUnlock), kExitTaken);
+       }},
+  };
+  for (const Road& road : roads) {
+    SCOPED_TRACE(road.name);
+    testing::TestProgram t;
+    t.fake.devices.counting = true;
+    t->Start();
+    road.locks(t);
+    ASSERT_GT(LocksOnD(t), 0);
+    road.unlocks(t);
+    EXPECT_EQ(LocksOnD(t), 0);
+    EXPECT_EQ(t->frmMain().Label1.Caption(), "Device D: is unlocked.");
+    EXPECT_EQ(t->vars().LockStatus, kUnlocked);
+    EXPECT_TRUE(t.fake.settings.writes.empty());
+  }
+}
+
+// A drive without a motorised tray refuses the close; the tray state follows what was asked.
+TEST(OpsCountingDrive, ADriveWithoutAMotorisedTrayRefusesTheClose) {
+  testing::TestProgram t;
+  t.fake.devices.counting = true;
+  t.fake.devices.counted[kDrivePath].motorised = false;
+  t->Start();
+  t.fake.ui.DblClick(t->frmMain().Label1);
+  EXPECT_TRUE(t.fake.devices.counted[kDrivePath].tray_open);
+  t.fake.ui.DblClick(t->frmMain().Label1);
+  EXPECT_EQ(t->frmMain().Label1.Caption(), "Device D: Tray could not be closed.");
+  EXPECT_TRUE(t.fake.devices.counted[kDrivePath].tray_open);
+  EXPECT_EQ(t->vars().DeviceStatus, "closed");
+}
+
+constexpr std::uint32_t kDriveD = 1u << 3;
+constexpr std::uint32_t kDriveE = 1u << 4;
+
+// The drive's own button: a disc leaving opened the tray, one arriving closed it. The menu
+// follows as after an eject or a close, keeping Un-Lock while locked; nothing is reported.
+TEST_F(Ops, ADiscArrivingOrLeavingTheSelectedDriveMovesTheTrayState) {
+  FrmMain& frm = Start();
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kLockItem));
+  const std::size_t balloons = t.tray().balloons.size();
+  const std::size_t opens = t.fake.devices.calls.size();
+
+  ui().BroadcastVolumeChange(t->runtime(), {.arrived = false, .drives = kDriveD, .media = true});
+  EXPECT_EQ(vars().DeviceStatus, "opened");
+  EXPECT_EQ(Shown(), (Row{false, true, false, true}));
+  ui().BroadcastVolumeChange(t->runtime(), {.arrived = true, .drives = kDriveD, .media = true});
+  EXPECT_EQ(vars().DeviceStatus, "closed");
+  EXPECT_EQ(Shown(), (Row{true, false, false, true}));
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: is locked.");
+  EXPECT_EQ(t.tray().balloons.size(), balloons);
+  EXPECT_EQ(t.fake.devices.calls.size(), opens);
+
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kUnlockItem));
+  // Another drive's disc, and a drive (not a disc) leaving, move nothing.
+  ui().BroadcastVolumeChange(t->runtime(), {.arrived = false, .drives = kDriveE, .media = true});
+  ui().BroadcastVolumeChange(t->runtime(), {.arrived = false, .drives = kDriveD, .media = false});
+  EXPECT_EQ(vars().DeviceStatus, "closed");
+  ui().BroadcastVolumeChange(t->runtime(),
+                             {.arrived = false, .drives = kDriveD | kDriveE, .media = true});
+  EXPECT_EQ(Shown(), (Row{false, true, false, false}));
+  // So the toggle closes the tray that the button opened.
+  ui().DblClick(frm.Label1);
+  EXPECT_EQ(t.fake.devices.Codes().back(), kIoctlStorageLoadMedia);
+
+  // Unplugging the drive released this run's lock on it: the next Lock is sent again.
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kLockItem));
+  ui().BroadcastVolumeChange(t->runtime(), {.arrived = false, .drives = kDriveD, .media = false});
+  const std::size_t before = t.fake.devices.calls.size();
+  Event([&] { frm.LockDrive(); });
+  EXPECT_EQ(t.fake.devices.calls.size(), before + 1);
+}
+
+TEST_F(Ops, Windows98KeepsTheMenuWhenADiscMoves) {
+  t.fake.version.SetWin98();
+  Start();
+  ui().BroadcastVolumeChange(t->runtime(), {.arrived = false, .drives = kDriveD, .media = true});
+  EXPECT_EQ(vars().DeviceStatus, "opened");
+  EXPECT_EQ(Shown(), kEjectAndLock);
 }
 
 // Windows 98 locks through the device path like every release.

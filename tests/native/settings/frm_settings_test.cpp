@@ -39,6 +39,57 @@ TEST_F(FrmSettingsTest, LoadListsTheCdDrivesHiddenAndSelectsTheFirst) {
   EXPECT_TRUE(store().writes.empty());
 }
 
+// The list shows the drive in use, so a save keeps it; its stored form stays as it was.
+TEST_F(FrmSettingsTest, TheStoredDriveShowsSelectedAndASaveKeepsIt) {
+  Store("settings", "Default CD Drive Letter", "E:");
+  FrmSettings& settings = Window();
+  EXPECT_EQ(settings.Combo1.ListIndex(), 1);
+  EXPECT_EQ(settings.Combo1.Text(), "E:\\");
+  EXPECT_EQ(vars().DriveLetter, "E:");
+  ui().Click(settings.cmddefault);
+  EXPECT_EQ(store().Get("settings", "Default CD Drive Letter"), "E:\\");
+}
+
+// A drive that is not there (unplugged) stays the drive in use until the user picks or saves;
+// the list follows drives plugged in and out, keeping the drive in use selected while listed.
+TEST_F(FrmSettingsTest, TheListFollowsDrivesThatComeAndGoAndKeepsTheDriveInUse) {
+  Store("settings", "Default CD Drive Letter", "F:");
+  FrmSettings& settings = Window();
+  EXPECT_EQ(settings.Combo1.ListIndex(), 0);
+  EXPECT_EQ(vars().DriveLetter, "F:");
+  EXPECT_EQ(program->frmMain().mnuoperations[0].Caption(), "Eject Drive (F:)");
+
+  auto announce = [this](bool arrived, char letter) {
+    const std::uint32_t drives = 1u << (letter - 'A');
+    ui().BroadcastVolumeChange(program->runtime(),
+                               {.arrived = arrived, .drives = drives, .media = false});
+  };
+  program.fake.drives.drives["F:\\"] = kDriveCdrom;
+  announce(true, 'F');
+  EXPECT_EQ(settings.Combo1.Entries(), (std::vector<std::string>{"D:\\", "E:\\", "F:\\"}));
+  EXPECT_EQ(settings.Combo1.ListIndex(), 2);
+  EXPECT_EQ(vars().DriveLetter, "F:");
+
+  program.fake.drives.drives.erase("E:\\");
+  announce(false, 'E');
+  EXPECT_EQ(settings.Combo1.Entries(), (std::vector<std::string>{"D:\\", "F:\\"}));
+  EXPECT_EQ(settings.Combo1.Text(), "F:\\");
+
+  program.fake.drives.drives.erase("F:\\");
+  announce(false, 'F');
+  EXPECT_EQ(settings.Combo1.Entries(), (std::vector<std::string>{"D:\\"}));
+  EXPECT_EQ(settings.Combo1.Text(), "D:\\");
+  EXPECT_EQ(vars().DriveLetter, "F:");
+
+  // A disc put in changes no drive; a save takes what the list shows.
+  const int listings = program.fake.drives.list_calls;
+  ui().BroadcastVolumeChange(program->runtime(),
+                             {.arrived = true, .drives = 1u << 3, .media = true});
+  EXPECT_EQ(program.fake.drives.list_calls, listings);
+  ui().Click(settings.Cmdsave);
+  EXPECT_EQ(vars().DriveLetter, "D:");
+}
+
 TEST_F(FrmSettingsTest, SaveStoresTheStrippedDriveAndRelabelsTheOperations) {
   FrmSettings& settings = Window();
   ui().Pick(settings.Combo1, 1);

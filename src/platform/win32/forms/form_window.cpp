@@ -1,5 +1,7 @@
 #include "platform/win32/forms/form_window.h"
 
+#include <dbt.h>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -221,6 +223,27 @@ void FormWindow::RaiseKeyPress(char key) {
   });
 }
 
+// Volumes arriving and leaving are broadcast to every top-level window without registration
+// (https://learn.microsoft.com/windows/win32/devio/wm-devicechange). The change waits for a
+// running handler (a menu or message box) to return rather than being lost.
+void FormWindow::OnDeviceChange(WPARAM event, LPARAM data) {
+  if (detached_ || data == 0 || !form_.on_volume_change) return;
+  if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) return;
+  const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+  if (header->dbch_devicetype != DBT_DEVTYP_VOLUME ||
+      header->dbch_size < sizeof(DEV_BROADCAST_VOLUME)) {
+    return;
+  }
+  const auto* volume = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(data);
+  const forms::VolumeChange change{.arrived = event == DBT_DEVICEARRIVAL,
+                                   .drives = volume->dbcv_unitmask,
+                                   .media = (volume->dbcv_flags & DBTF_MEDIA) != 0};
+  forms::Form* form = &form_;
+  form_.runtime().DispatchWhenIdle(nullptr, form, [form, change] {
+    if (form->on_volume_change) form->on_volume_change(change);
+  });
+}
+
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   // After Raise (directly or through a control) this object may be gone: return at once.
   switch (message) {
@@ -298,6 +321,9 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       if (tool_tip_) tool_tip_->OnOwnerDestroyed();
       break;
+    case WM_DEVICECHANGE:
+      OnDeviceChange(wparam, lparam);
+      return TRUE;
     default:
       break;
   }

@@ -85,6 +85,8 @@ class FormWindow : public forms::FormPeer {
   NativeControl* ControlByWindow(HWND child) const;
   LRESULT OnCommand(WPARAM wparam, LPARAM lparam);
   void OnMenuCommand(int id);
+  // WM_DEVICECHANGE: a volume's arrival or removal becomes the form's volume change.
+  void OnDeviceChange(WPARAM event, LPARAM data);
   // Enter (IDOK) or Esc (IDCANCEL) from the dialog manager.
   void OnDialogKey(int dialog_id);
   // The close box, or Esc for a form that takes it so. This object may be gone when it returns.
