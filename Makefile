@@ -2,19 +2,12 @@
 
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
-APT_PACKAGES := cmake g++ make googletest g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix \
-	binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
-	binutils-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth imagemagick xdotool python3 \
-	clang-format clang libclang-rt-14-dev fonts-wine
-
-# libFuzzer's runtime, which the clang package alone does not bring.
-FUZZER_RUNTIME := /usr/lib/llvm-14/lib/clang/14*/lib/linux/libclang_rt.fuzzer-x86_64.a
 # Seconds each fuzz target runs: FUZZ_SECONDS for `make fuzz`, a short run within `make test`.
 FUZZ_SECONDS ?= 60
 FUZZ_TEST_SECONDS := 5
 
-# Some kernels run no 32-bit program (no IA-32 emulation), so Wine cannot start the i686 build.
-# There the Windows and end-to-end tiers run a 64-bit build of the same sources under Wine's
+# Where Wine's 32-bit loader cannot start (a kernel without IA-32 emulation, or 32-bit Wine not
+# installable), Wine cannot run the i686 build. There the Windows and end-to-end tiers run a 64-bit build of the same sources under Wine's
 # 64-bit loader; the shipped exe is still the i686 build, whose own checks need no Wine.
 I386_RUNS := /usr/lib/wine/wine --version >/dev/null 2>&1
 WINE64_PATH := $(CURDIR)/tests/wine/wine64-only
@@ -22,7 +15,7 @@ XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
 # In a recipe: sets wine_build to the Windows build that Wine runs here (building it when it is
 # the 64-bit one) and puts the matching Wine loader first on PATH.
 WINE_BUILD := if $(I386_RUNS); then wine_build=build/windows; else \
-	echo "This kernel runs no 32-bit program: Wine runs the 64-bit build (build/windows-x64)."; \
+	echo "Wine runs no 32-bit program here: it runs the 64-bit build (build/windows-x64)."; \
 	$(MAKE) --no-print-directory windows-x64 && wine_build=build/windows-x64 && \
 	export PATH=$(WINE64_PATH):$$PATH; fi
 
@@ -35,20 +28,9 @@ export SOURCE_DATE_EPOCH
 
 all: native windows
 
-# Installs only when something is missing (needs root, as on a fresh machine).
+# Installs only what is missing (needs root, as on a fresh machine): tools/deps.sh.
 deps:
-	@missing=0; \
-	for tool in cmake g++ i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine xvfb-run import xdotool python3 clang++; do \
-	  command -v $$tool >/dev/null || missing=1; done; \
-	compgen -G "$(FUZZER_RUNTIME)" >/dev/null || missing=1; \
-	[ -f /usr/src/googletest/CMakeLists.txt ] || missing=1; \
-	[ -f /usr/share/wine/fonts/marlett.ttf ] || missing=1; \
-	dpkg -s wine32:i386 >/dev/null 2>&1 || missing=1; \
-	if [ $$missing = 1 ]; then \
-	  echo "Installing build and test dependencies..."; \
-	  dpkg --add-architecture i386 && apt-get update -qq && \
-	  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $(APT_PACKAGES) >/dev/null; \
-	fi
+	@tools/deps.sh
 
 native: deps
 	cmake --preset native >/dev/null

@@ -22,7 +22,7 @@ e2e_setup() {
   wineserver -k 2>/dev/null
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
-  WINEDEBUG=-all wine wineboot --init >/dev/null 2>&1
+  wine_prefix_init || return 1
   WINEDEBUG=-all wineserver -w
   wine_prefix_fonts
   # D: is a CD-ROM drive backed by a folder.

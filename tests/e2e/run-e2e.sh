@@ -8,7 +8,7 @@ exe=$1 driver=$2 hook=$3 out=$4
 : "${DISPLAY:?the end-to-end tier needs an X display (make test runs it under xvfb-run)}"
 
 source "$here/lib.sh"
-e2e_setup "$out" "$exe" "$driver" "$hook"
+e2e_setup "$out" "$exe" "$driver" "$hook" || exit 1
 
 for scenario in "$here"/scenario_*.sh; do
   source "$scenario"

@@ -9,6 +9,22 @@ WINE_MARLETT=/usr/share/wine/fonts/marlett.ttf
 WINE_DESKTOP_WIDTH=800
 WINE_DESKTOP_HEIGHT=600
 
+# Seconds a first start of Wine in a new prefix may take (about 15 on this project's machines).
+WINE_START_SECONDS=60
+
+# Makes the prefix (wineboot). When Wine cannot start at all (no loader for this kernel, a
+# broken install) it says why and fails within WINE_START_SECONDS, so that a test tier does not
+# wait out its own timeout.
+wine_prefix_init() {
+  local output
+  if output=$(WINEDEBUG=-all timeout "$WINE_START_SECONDS" wine wineboot --init 2>&1 </dev/null); then
+    return 0
+  fi
+  echo "Wine cannot start here (wineboot --init failed or took over ${WINE_START_SECONDS}s):" >&2
+  printf '%s\n' "$output" | head -5 >&2
+  return 1
+}
+
 # Caption buttons are drawn from the Marlett font; this Wine build does not look in its own font
 # folder, so without a copy in the prefix they come out as the letters "0 1 r".
 wine_prefix_fonts() {

@@ -15,7 +15,7 @@ settings='HKCU\Software\VB and VBA Program Settings\Ventrix 3\settings'
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Preparing a Wine prefix for Ventrix in $WINEPREFIX (first run only)..."
   mkdir -p "$WINEPREFIX"
-  wine wineboot --init >/dev/null 2>&1
+  wine_prefix_init
   # So that a first look shows the window: splash and main window on at start-up.
   wine reg add "$settings" /v "Banner Enabled" /d 1 /f >/dev/null 2>&1
   wine reg add "$settings" /v "Visible on Start-up" /d 1 /f >/dev/null 2>&1

@@ -11,7 +11,7 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver -k 2>/dev/null || true
 rm -rf "$prefix"
 mkdir -p "$prefix"
-wine wineboot --init >/dev/null 2>&1
+wine_prefix_init
 wineserver -w
 wine_prefix_fonts
 
