@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
-"""Checks that a Windows exe can load on Windows XP SP3 (XP x64 for an x86-64 exe).
+"""Checks that a Windows exe can load on Windows XP SP3 (XP x64 for an x86-64 exe) and later.
 
 Windows' loader refuses a whole program when one imported function is missing from its DLL,
 and Wine cannot show this: its "winxp" setting changes only the version numbers a program
 reads, never what the system's DLLs export. So every function the exe imports must be on the
 committed list of functions known to exist on Windows XP SP3 (xp_imports.txt beside this
 script), each with the fact it rests on; nothing may be imported by ordinal (ordinals differ
-between releases); and the subsystem version must be one that XP's loader accepts.
+between releases); the subsystem version must be one that XP's loader accepts; and the
+manifest must name the exe's own architecture wherever it names one: Windows starts no x64
+program whose manifest asks for the x86 common controls, while Wine only warns.
 
-Usage: check_xp_imports.py OBJDUMP EXE LIST
+Usage: check_xp_load.py OBJDUMP EXE LIST
 """
 
 import pathlib
@@ -19,6 +21,9 @@ import sys
 # The newest subsystem version each XP loader accepts: 5.1 (XP) for 32-bit programs, 5.2 (XP
 # x64, built on Windows Server 2003) for 64-bit ones; and the oldest any Windows NT accepts.
 NEWEST_SUBSYSTEM = {"PE32": (5, 1), "PE32+": (5, 2)}
+# The processorArchitecture a manifest gives for each kind of exe.
+MANIFEST_ARCHITECTURE = {"PE32": "x86", "PE32+": "amd64"}
+MANIFEST = re.compile(rb"<assembly\b.*?</assembly>", re.DOTALL)
 OLDEST_SUBSYSTEM = (3, 10)
 
 IMPORT_LINE = re.compile(r"^\t[0-9a-f]+\t +[0-9]+(?: +(\S+))?\s*$")
@@ -82,6 +87,15 @@ def main():
         newest = "%d.%d" % NEWEST_SUBSYSTEM[kind]
         failures.append(f"subsystem version {subsystem} is one Windows XP refuses "
                         f"(a {kind} program needs at most {newest})")
+
+    manifests = MANIFEST.findall(exe.read_bytes())
+    if len(manifests) != 1:
+        failures.append(f"{len(manifests)} manifests found, not one")
+    for manifest in manifests:
+        for architecture in re.findall(rb'processorArchitecture="([^"]*)"', manifest):
+            if architecture.decode("ascii", "replace") != MANIFEST_ARCHITECTURE[kind]:
+                failures.append(f"the manifest names processorArchitecture {architecture!r} "
+                                f"in a {kind} program (want {MANIFEST_ARCHITECTURE[kind]})")
 
     for failure in failures:
         print("FAIL - " + failure)
