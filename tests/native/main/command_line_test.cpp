@@ -95,7 +95,7 @@ TEST_F(CommandFixture, ExitCodesFollowWhatTheDriveAnswered) {
   EXPECT_EQ(answers, (std::vector<int>{0, 1, 1, 0, 1, 0, 1, 0}));
   EXPECT_TRUE(frm.Visible());
   EXPECT_EQ(ui().Focused(), &frm);
-  EXPECT_TRUE(t.fake.settings.writes.empty());
+  EXPECT_TRUE(t.fake.settings.OnlyLockRecordWritten());
 }
 
 TEST_F(CommandFixture, ACommandArrivingInsideAHandlerRunsOnceAfterIt) {
