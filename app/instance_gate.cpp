@@ -47,7 +47,7 @@ class Win32Gate {
     return FromHandOver(result.outcome);
   }
   bool WindowGone() const { return !IsWindow(window_); }
-  bool TryAcquire(std::uint32_t wait_ms) { return lock_.TryAcquire(wait_ms); }
+  MutexAttempt TryAcquire(std::uint32_t wait_ms) { return lock_.TryAcquire(wait_ms); }
   void Release() { lock_.Release(); }
   bool Start() {
     started_ = win32::StartInstanceProcess();
