@@ -90,6 +90,11 @@ std::optional<int> PassToRunningInstance(const char* arguments,
     case CommandLineAction::kStart:
       if (win32::TakeStartedForCommandMark()) request = GateRequest::kNothing;
       break;
+    case CommandLineAction::kRestarted:
+      // Windows started it again (after an update, at sign-in) while Ventrix may run already,
+      // started from the Startup folder: then it ends without showing anything.
+      request = GateRequest::kNothing;
+      break;
   }
   Win32Gate gate(identity, lock, parsed.command);
   switch (WaitForInstance(request, gate)) {
