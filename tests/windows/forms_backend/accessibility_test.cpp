@@ -21,6 +21,7 @@
 #include "about/frm_about.h"
 #include "main/frm_main.h"
 #include "platform/win32/forms/handles.h"
+#include "platform/win32/forms/link_accessible.h"
 #include "platform/win32/forms/painted_control.h"
 #include "program/program.h"
 #include "settings/frm_settings.h"
@@ -220,6 +221,18 @@ TEST_F(ProgramWindows, AboutBoxLinkIsAFocusableLinkNamedByItsAddress) {
   PumpUntil(std::chrono::seconds(2), [this] { return !fake.shell.calls.empty(); });
   ASSERT_EQ(fake.shell.calls.size(), 1u);
   EXPECT_EQ(fake.shell.calls[0].file, about.vbwHyperlink1.LinkAddress());
+}
+
+LRESULT WINAPI FailingLresultFromObject(REFIID, WPARAM, LPUNKNOWN) { return E_FAIL; }
+
+// A hand-over of the link's object that fails is no answer: the link window leaves WM_GETOBJECT
+// to its default procedure, and a screen reader gets the standard object instead of an error.
+TEST_F(ProgramWindows, AFailedHandOverOfTheLinksObjectLeavesTheDefaultAnswer) {
+  FrmAbout& about = program.frmAbout();
+  about.Show();
+  const HWND link = NativeOf(about.vbwHyperlink1);
+  const ui::LinkObjectFunctions failing{&CreateStdAccessibleObject, &FailingLresultFromObject};
+  EXPECT_EQ(ui::AnswerLinkObject(failing, link, 0), 0);
 }
 
 TEST_F(ProgramWindows, MainSplashAndWebUpdateWindowsNameTheirControls) {

@@ -78,6 +78,7 @@ bool HyperlinkPeer::OnOtherMessage(UINT message, WPARAM wparam, LPARAM lparam, L
       InvalidateRect(hwnd(), nullptr, TRUE);
       break;
     case WM_GETOBJECT:
+      // 0 (no object, or a failed hand-over) leaves the answer to the default procedure.
       result = AnswerLinkObject(hwnd(), wparam, lparam);
       return result != 0;
     default:
