@@ -35,8 +35,6 @@ constexpr const char* kAskerClassName = "Ventrix3Asker";
 constexpr const wchar_t* kStartedForCommandVariable = L"VENTRIX3_STARTED_FOR_COMMAND";
 // Room for the exe's full path, long-path prefix included.
 constexpr DWORD kMaxExePath = 32768;
-// The longest current directory a process can have, its final backslash included.
-constexpr std::size_t kMaxCurrentDirectory = MAX_PATH - 1;
 
 struct HandOverData {
   std::uint32_t command;
@@ -204,17 +202,10 @@ HandOverResult HandOverCommand(HWND instance_window, HandedCommand command, DWOR
 
 namespace {
 
-// The folder of the exe at `path` (its final backslash kept, so a drive's root stays one), where
-// a process fits a current directory; else the system directory, which is never removed.
-std::wstring InstanceFolder(std::wstring_view path) {
+// The folder of the exe at `path`, its final backslash kept (so a drive's root stays one).
+std::wstring FolderOf(std::wstring_view path) {
   const std::size_t end = path.find_last_of(L'\\');
-  if (end != std::wstring_view::npos && end + 1 <= kMaxCurrentDirectory) {
-    return std::wstring(path.substr(0, end + 1));
-  }
-  std::wstring system(MAX_PATH, L'\0');
-  const UINT length = GetSystemDirectoryW(system.data(), MAX_PATH);
-  system.resize(length < MAX_PATH ? length : 0);
-  return system;
+  return end == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, end + 1));
 }
 
 }  // namespace
@@ -227,7 +218,7 @@ KernelHandle StartInstanceProcess() {
   SetEnvironmentVariableW(kStartedForCommandVariable, L"1");
   // It runs on for long, so it must not keep the caller's folder in use (a script's folder, a
   // USB stick that could then not be removed safely).
-  const std::wstring folder = InstanceFolder(std::wstring_view(path.data(), length));
+  const std::wstring folder = FolderOf(std::wstring_view(path.data(), length));
   return StartProcess(path.data(), std::nullopt, folder.empty() ? nullptr : folder.c_str());
 }
 
