@@ -169,6 +169,12 @@ void FrmMain::TrayMovedByDrive(bool closed) {
   ApplyMenuState(mnuoperations, row);
 }
 
+void FrmMain::FollowSelectedDriveLock() {
+  const bool held = drive_locks_.Holds(program_.vars().DriveLetter);
+  program_.vars().LockStatus = held ? kLocked : kUnlocked;
+  ApplyMenuState(mnuoperations, *kOperations[held ? kLockItem : kUnlockItem].menu);
+}
+
 void FrmMain::ShowStatus(const std::string& text) {
   Label1.set_fore_color(kStatusGreen);
   Label1.set_caption(text);

@@ -95,8 +95,20 @@ FrmSettings::FrmSettings(Program& program)
 
 void FrmSettings::Form_Load() {
   FillDriveList();
-  Combo1.set_list_index(kFirstDrive);
+  SelectFromCode(kFirstDrive);
   program_.vars().DriveLetter = SelectedDrive();
+}
+
+void FrmSettings::SelectFromCode(int index) {
+  // The selection runs Combo1_Click, which must not take it for the user's pick.
+  selecting_from_code_ = true;
+  try {
+    Combo1.set_list_index(index);
+  } catch (...) {
+    selecting_from_code_ = false;
+    throw;
+  }
+  selecting_from_code_ = false;
 }
 
 void FrmSettings::FillDriveList() {
@@ -126,7 +138,7 @@ void FrmSettings::ShowDriveInUse() {
     }
   }
   // The selection runs Combo1_Click, which would put the listed form into DriveLetter.
-  Combo1.set_list_index(index);
+  SelectFromCode(index);
   vars.DriveLetter = in_use;
 }
 
@@ -137,7 +149,14 @@ void FrmSettings::Form_QueryUnload(int& Cancel, int UnloadMode) {
   Hide();
 }
 
-void FrmSettings::Combo1_Click() { program_.vars().DriveLetter = SelectedDrive(); }
+void FrmSettings::Combo1_Click() {
+  SettingsVariables& vars = program_.vars();
+  const std::optional<std::size_t> before = basDeviceIO::DriveIndex(vars.DriveLetter);
+  vars.DriveLetter = SelectedDrive();
+  // Another drive picked: the main window's menus offer what its lock allows.
+  if (selecting_from_code_ || basDeviceIO::DriveIndex(vars.DriveLetter) == before) return;
+  if (FrmMain* main = program_.LoadedMain()) main->FollowSelectedDriveLock();
+}
 
 void FrmSettings::Check1_Click() {
   const std::int16_t value = Check1.Value();

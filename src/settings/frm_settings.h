@@ -57,8 +57,11 @@ class FrmSettings : public forms::Form {
   void FillDriveList();
   // The selected drive without its trailing backslash, and the four boxes, into the variables.
   void TakeChoices();
+  // Selects the list entry at `index` for the program rather than the user.
+  void SelectFromCode(int index);
 
   Program& program_;
+  bool selecting_from_code_ = false;
 };
 
 }  // namespace ventrix

@@ -1,6 +1,7 @@
 #pragma once
 // Recording fakes of the platform services, for the native tests.
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -239,6 +240,15 @@ class FakeSettingsStore : public SettingsStore, public FaultInjectable {
     auto it = values.find({application, section, key});
     if (it == values.end()) return std::nullopt;
     return it->second;
+  }
+  // The record of the locks Ventrix placed is written as they are placed and released, not by a
+  // save.
+  static bool IsLockRecord(const std::string& section) { return section == "Drive Locks"; }
+  // Whether every write, taken or refused, went to the lock record.
+  bool OnlyLockRecordWritten() const {
+    const auto to_record = [](const Written& write) { return IsLockRecord(std::get<1>(write)); };
+    return std::all_of(writes.begin(), writes.end(), to_record) &&
+           std::all_of(refused_writes.begin(), refused_writes.end(), to_record);
   }
 };
 
