@@ -1,7 +1,5 @@
-// First: the declarations of the two functions found below.
-#include "platform/win32/windows7_sdk.h"
-//
 #include "platform/win32/message_filter_win32.h"
+
 #include "platform/win32/system_library.h"
 
 namespace ventrix::win32 {

@@ -1,10 +1,8 @@
-// First: the declaration of the function found below.
-#include "platform/win32/windows7_sdk.h"
-//
+#include "platform/win32/restart_registration_win32.h"
+
 #include <string>
 #include <string_view>
 
-#include "platform/win32/restart_registration_win32.h"
 #include "platform/win32/system_library.h"
 #include "program/command_line.h"
 
