@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "drive/drive_locks.h"
+#include "drive/tray_answers.h"
 #include "platform/components/tray_icon.h"
 #include "platform/forms/form.h"
 #include "platform/forms/label.h"
@@ -55,8 +57,9 @@ class FrmMain : public forms::Form {
   void NotifyIconCtrl1_Click(std::int16_t Button);
   void NotifyIconCtrl1_DblClick(std::int16_t Button);
 
-  // A command handed over by another process (main/commands.cpp); answers its exit code.
-  int RunHandedCommand(HandedCommand command);
+  // A command handed over by another process (main/commands.cpp); answers its exit code. A tray
+  // operation acts on `drive` (E:) when one is given, for this command only: DriveLetter stays.
+  int RunHandedCommand(HandedCommand command, const std::string& drive = {});
   // How the last tray operation went; kNothingDone when it did nothing.
   OperationOutcome last_outcome() const { return last_outcome_; }
 
@@ -73,8 +76,17 @@ class FrmMain : public forms::Form {
 
  private:
   void RaiseTrayEvent(const std::function<void()>& event);
-  // Eject, close, lock or unlock by item index, from one row each.
-  void RunOperation(std::int16_t index);
+  // The tray as the drive tells it, asked now; unknown where the tray is not driven as a device.
+  TrayReading ReadTray(const std::string& drive);
+  // The Eject or Close item a toggle on the drive runs, or none.
+  std::optional<std::int16_t> ToggleItem(const std::string& drive);
+  // Start-up: DeviceStatus and the Operations menu as the drive tells its tray.
+  void ReadTrayAtStartup();
+  // Eject, close, lock or unlock of the drive by item index, from one row each. drive is
+  // normalised in place.
+  void RunOperation(std::int16_t index, std::string& drive);
+  // Ejects or closes the drive's tray, as the drive tells it or as remembered.
+  void ToggleTray(std::string& drive);
 
   Program& program_;
   OperationOutcome last_outcome_ = OperationOutcome::kNothingDone;

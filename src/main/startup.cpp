@@ -90,6 +90,7 @@ void FrmMain::Form_Load() {
 
   // Start-up always offers eject and lock, whatever state was remembered.
   ApplyMenuState(mnuoperations, operations_menu::kAfterStartup);
+  ReadTrayAtStartup();
 
   Label1.set_visible(true);
   Label1.set_fore_color(kStatusGreen);

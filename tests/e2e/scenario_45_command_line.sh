@@ -44,8 +44,8 @@ requests=$(grep -c ',0x2d48' "$VENTRIX_LOG")
 run_ventrix_command /bogus &
 command_pid=$!
 check "/bogus: the usage box shows" drv_ok wait "Ventrix3" 5000
-check "/bogus: the box lists the five commands, one a line" has_child_text "Ventrix3" \
-  "$(printf '/eject\tejects the tray\n/close\tcloses the tray\n/toggle\tejects or closes the tray\n/lock\tlocks the drive\n/unlock\tunlocks the drive')"
+check "/bogus: the box lists the five commands, one a line, and the drive form" has_child_text "Ventrix3" \
+  "$(printf '/eject\tejects the tray\n/close\tcloses the tray\n/toggle\tejects or closes the tray\n/lock\tlocks the drive\n/unlock\tunlocks the drive\n/eject E:\tany of these on drive E: instead of the selected one')"
 screenshot usage-box
 drv_ok click "Ventrix3" "OK"
 wait "$command_pid"

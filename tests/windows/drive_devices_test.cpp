@@ -42,6 +42,12 @@ class WatchedDevices : public DeviceControl {
     answers.push_back(real_.DeviceIoControl(device, code, input));
     return answers.back();
   }
+  bool DeviceIoControlInOut(DeviceHandle device, std::uint32_t code,
+                            std::span<std::uint8_t> buffer) override {
+    codes.push_back(code);
+    answers.push_back(real_.DeviceIoControlInOut(device, code, buffer));
+    return answers.back();
+  }
   void CloseHandle(DeviceHandle device) override {
     closed.push_back(device);
     real_.CloseHandle(device);

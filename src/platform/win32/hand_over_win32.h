@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/single_instance_win32.h"
@@ -27,8 +28,9 @@ class InstanceWindow {
   using StillWanted = std::function<bool()>;
   // Takes the command's exit code; empty for "show".
   using Answer = std::function<void(int exit_code)>;
-  using CommandHandler =
-      std::function<void(HandedCommand command, StillWanted still_wanted, Answer answer)>;
+  // `drive` (E:) names the drive a tray operation acts on; empty for the selected drive.
+  using CommandHandler = std::function<void(HandedCommand command, const std::string& drive,
+                                            StillWanted still_wanted, Answer answer)>;
 
   InstanceWindow(HINSTANCE instance, const InstanceIdentity& identity, CommandHandler handler);
   InstanceWindow(const InstanceWindow&) = delete;
@@ -60,10 +62,11 @@ struct HandOverResult {
 // window it brings back comes to the front. Needs no answer.
 HandOverOutcome HandOverShow(HWND instance_window);
 
-// Hands `command` to the instance's window and waits, pumping this thread's messages, up to
-// `timeout_ms` for the instance to take it up; once it has, for its answer as long as the
-// instance's window exists.
-HandOverResult HandOverCommand(HWND instance_window, HandedCommand command, DWORD timeout_ms);
+// Hands `command` (on `drive`, E:, when not empty) to the instance's window and waits, pumping
+// this thread's messages, up to `timeout_ms` for the instance to take it up; once it has, for its
+// answer as long as the instance's window exists.
+HandOverResult HandOverCommand(HWND instance_window, HandedCommand command,
+                               const std::string& drive, DWORD timeout_ms);
 
 // Starts this program again, without arguments, from the full (Unicode) path of its exe, as a
 // person would, and marked as started for a command; its process, or empty.

@@ -105,6 +105,8 @@ TEST_F(Ops, Windows98UsesCommandStringsAndReportsNothing) {
   EXPECT_EQ(t.fake.multimedia.commands.back().first, "set CDAudio door closed");
   EXPECT_EQ(vars().DeviceStatus, "closed");
   EXPECT_TRUE(t.fake.devices.calls.empty());
+  // Nor is the drive asked: the remembered state decides there.
+  EXPECT_TRUE(t.fake.devices.questions.empty());
   // The drive string is never touched on this path.
   EXPECT_EQ(vars().DriveLetter, "D:\\");
 }
@@ -382,6 +384,115 @@ TEST(OpsCountingDrive, ADriveWithoutAMotorisedTrayRefusesTheClose) {
   EXPECT_EQ(t->frmMain().Label1.Caption(), "Device D: Tray could not be closed.");
   EXPECT_TRUE(t.fake.devices.counted[kDrivePath].tray_open);
   EXPECT_EQ(t->vars().DeviceStatus, "closed");
+}
+
+using Tells = testing::FakeDeviceControl::Tells;
+
+// The drive as it stands when it is asked, and what it tells.
+struct DriveState {
+  Tells tells;
+  bool tray_open;
+  bool disc;
+  bool opens_read_write = true;
+};
+
+void SetDrive(testing::TestProgram& t, const DriveState& state) {
+  testing::FakeDeviceControl::CountingDrive& drive = t.fake.devices.counted[kDrivePath];
+  drive.tells = state.tells;
+  drive.tray_open = state.tray_open;
+  drive.disc = state.disc;
+  drive.opens_read_write = state.opens_read_write;
+}
+
+// The toggle asks the drive at the moment, so a tray moved by the drive's own button or another
+// program is followed; what the drive cannot tell, the remembered state decides as before.
+TEST(OpsAskingTheDrive, EveryToggleFollowsWhatTheDriveTells) {
+  struct Row {
+    const char* name;
+    DriveState drive;
+    const char* remembered;
+    std::uint32_t sent;
+  };
+  const Row rows[] = {
+      {"mechanism status: opened behind the program's back",
+       {Tells::kMechanism, true, true},
+       "closed",
+       kIoctlStorageLoadMedia},
+      {"mechanism status: closed behind its back",
+       {Tells::kMechanism, false, false},
+       "opened",
+       kIoctlStorageEjectMedia},
+      {"sense: open", {Tells::kSense, true, true}, "closed", kIoctlStorageLoadMedia},
+      {"sense: closed and empty", {Tells::kSense, false, false}, "opened", kIoctlStorageEjectMedia},
+      {"readiness: closed with a disc",
+       {Tells::kReadiness, false, true},
+       "opened",
+       kIoctlStorageEjectMedia},
+      {"readiness: not ready, so the remembered state",
+       {Tells::kReadiness, true, true},
+       "closed",
+       kIoctlStorageEjectMedia},
+      {"nothing told: the remembered state",
+       {Tells::kNothing, true, true},
+       "closed",
+       kIoctlStorageEjectMedia},
+      {"the read-write open refused: the remembered state",
+       {Tells::kMechanism, true, true, false},
+       "closed",
+       kIoctlStorageEjectMedia},
+  };
+  const std::pair<const char*, void (*)(testing::TestProgram&)> roads[] = {
+      {"status line", [](testing::TestProgram& t) { t.fake.ui.DblClick(t->frmMain().Label1); }},
+      {"tray popup", [](testing::TestProgram& t) { TrayPick(t, "Operate Tray"); }},
+      {"command line",
+       [](testing::TestProgram& t) { t->frmMain().RunHandedCommand(HandedCommand::kToggle); }},
+  };
+  for (const auto& [road_name, toggle] : roads) {
+    for (const Row& row : rows) {
+      SCOPED_TRACE(std::string(road_name) + ": " + row.name);
+      testing::TestProgram t;
+      t->Start();
+      SetDrive(t, row.drive);
+      t->vars().DeviceStatus = row.remembered;
+      toggle(t);
+      EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{row.sent}));
+      // One read-write handle for the questions, closed again.
+      ASSERT_EQ(t.fake.devices.questions.size(), 2u);
+      EXPECT_EQ(t.fake.devices.questions.back().access, kGenericRead | kGenericWrite);
+      EXPECT_TRUE(t.fake.devices.EveryHandleClosedOnce());
+      EXPECT_EQ(t->vars().DeviceStatus, row.sent == kIoctlStorageLoadMedia ? "closed" : "opened");
+    }
+  }
+}
+
+// At start-up the state and the menu follow the drive where it tells; elsewhere as always.
+TEST(OpsAskingTheDrive, StartUpTakesTheTrayAsTheDriveTells) {
+  struct Case {
+    const char* name;
+    DriveState drive;
+    const char* stored;
+    const char* status;
+    Row shown;
+  };
+  const Case cases[] = {
+      {"open", {Tells::kMechanism, true, true}, "closed", "opened", {false, true, false, false}},
+      {"closed", {Tells::kSense, false, false}, "opened", "closed", kEjectAndLock},
+      {"nothing told", {Tells::kNothing, true, true}, "opened", "opened", kEjectAndLock},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TestProgram t;
+    SetDrive(t, c.drive);
+    t.fake.Store("Device Status", c.stored);
+    t->Start();
+    EXPECT_EQ(t->vars().DeviceStatus, c.status);
+    forms::MenuArray& menu = t->frmMain().mnuoperations;
+    EXPECT_EQ((Row{menu[0].Visible(), menu[1].Visible(), menu[2].Visible(), menu[3].Visible()}),
+              c.shown);
+    EXPECT_EQ(t->frmMain().Label1.Caption(), "Ready");
+    EXPECT_TRUE(t.fake.devices.calls.empty());
+    EXPECT_TRUE(t.fake.settings.writes.empty());
+  }
 }
 
 constexpr std::uint32_t kDriveD = 1u << 3;
