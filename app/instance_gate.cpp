@@ -1,9 +1,11 @@
 #include "instance_gate.h"
 
-// First: it takes back <windows.h>'s CreateFile and GetDriveType macros before the drive code
-// declares members of those names.
-#include "drive/device_io.h"
+// The Win32 device header first: it takes back <windows.h>'s CreateFile and GetDriveType macros
+// before the drive code declares members of those names.
+// clang-format off
 #include "platform/win32/device_control_win32.h"
+#include "drive/device_io.h"
+// clang-format on
 #include "platform/win32/hand_over_win32.h"
 #include "program/command_line.h"
 #include "program/instance_wait.h"

@@ -11,6 +11,11 @@ void DriveLocks::Unplugged(std::uint32_t drives) {
   held_ &= ~std::bitset<basDeviceIO::kDriveLetters>(drives);
 }
 
+bool DriveLocks::Holds(const std::string& drive) const {
+  const std::optional<std::size_t> index = basDeviceIO::DriveIndex(drive);
+  return index && held_.test(*index);
+}
+
 bool DriveLocks::Lock(DeviceControl& devices, std::string& drive) {
   // The drive that a request on this text reaches, read before the request normalises it.
   const std::optional<std::size_t> index = basDeviceIO::DriveIndex(drive);

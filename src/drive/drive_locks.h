@@ -20,6 +20,8 @@ class DriveLocks {
   bool Unlock(DeviceControl& devices, std::string& drive);
   // The drives (one bit per letter, A: in bit 0) were unplugged, which released their locks.
   void Unplugged(std::uint32_t drives);
+  // Whether this run holds the lock of the drive (D: or D:\).
+  bool Holds(const std::string& drive) const;
 
  private:
   std::bitset<basDeviceIO::kDriveLetters> held_;

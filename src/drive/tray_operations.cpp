@@ -179,11 +179,13 @@ void FrmMain::RunOperation(std::int16_t index, std::string& drive) {
   last_outcome_ = taken ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
   ShowStatus(StatusText(drive, taken ? operation.taken_suffix : operation.refused_suffix));
   ApplyMenuState(mnuoperations, *operation.menu);
+  WatchSelectedDrive();
 }
 
 void FrmMain::Form_VolumeChange(const forms::VolumeChange& change) {
   if (!change.media) {
     if (!change.arrived) drive_locks_.Unplugged(change.drives);
+    WatchSelectedDrive();
     return;
   }
   const std::optional<std::size_t> drive = basDeviceIO::DriveIndex(program_.vars().DriveLetter);
@@ -205,6 +207,24 @@ void FrmMain::TrayMovedByDrive(bool closed) {
     row[kUnlockItem] = ItemState::kShown;
   }
   ApplyMenuState(mnuoperations, row);
+}
+
+void FrmMain::Form_DeviceEvent(forms::DeviceEvent event) {
+  switch (event) {
+    case forms::DeviceEvent::kEjectRequest:
+      ShowStatus(StatusText(basDeviceIO::StripTrailingBackslash(program_.vars().DriveLetter),
+                            kOperations[kLockItem].taken_suffix));
+      break;
+    case forms::DeviceEvent::kMediaArrived:
+    case forms::DeviceEvent::kMediaRemoved:
+      TrayMovedByDrive(event == forms::DeviceEvent::kMediaArrived);
+      break;
+  }
+}
+
+void FrmMain::WatchSelectedDrive() {
+  const std::string drive = basDeviceIO::StripTrailingBackslash(program_.vars().DriveLetter);
+  set_watched_device(drive_locks_.Holds(drive) ? basDeviceIO::DevicePath(drive) : std::string());
 }
 
 void FrmMain::ShowStatus(const std::string& text) {

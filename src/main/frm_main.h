@@ -46,6 +46,12 @@ class FrmMain : public forms::Form {
   // A disc arriving in or leaving the selected drive moves the remembered tray state; a drive
   // unplugged took this run's lock on it along.
   void Form_VolumeChange(const forms::VolumeChange& change);
+  // The selected drive's own events, heard while this run holds its lock: its eject button
+  // pressed (the locked tray stays shut: the balloon says why), a disc put in or taken out.
+  void Form_DeviceEvent(forms::DeviceEvent event);
+  // Watches the selected drive's own events while this run holds its lock, and nothing
+  // otherwise; called wherever the lock or the selected drive may have changed.
+  void WatchSelectedDrive();
 
   // File, Options and Help menus (main/menus.cpp).
   void mnufile_Click(std::int16_t Index);

@@ -97,6 +97,7 @@ void FrmMain::Form_Load() {
   Label1.set_caption(kReadyText);
 
   FillTrayMenu();
+  WatchSelectedDrive();
 }
 
 }  // namespace ventrix

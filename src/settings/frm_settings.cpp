@@ -96,7 +96,7 @@ FrmSettings::FrmSettings(Program& program)
 void FrmSettings::Form_Load() {
   FillDriveList();
   Combo1.set_list_index(kFirstDrive);
-  program_.vars().DriveLetter = SelectedDrive();
+  UseDrive(SelectedDrive());
 }
 
 void FrmSettings::FillDriveList() {
@@ -127,7 +127,7 @@ void FrmSettings::ShowDriveInUse() {
   }
   // The selection runs Combo1_Click, which would put the listed form into DriveLetter.
   Combo1.set_list_index(index);
-  vars.DriveLetter = in_use;
+  UseDrive(in_use);
 }
 
 void FrmSettings::Form_QueryUnload(int& Cancel, int UnloadMode) {
@@ -137,7 +137,7 @@ void FrmSettings::Form_QueryUnload(int& Cancel, int UnloadMode) {
   Hide();
 }
 
-void FrmSettings::Combo1_Click() { program_.vars().DriveLetter = SelectedDrive(); }
+void FrmSettings::Combo1_Click() { UseDrive(SelectedDrive()); }
 
 void FrmSettings::Check1_Click() {
   const std::int16_t value = Check1.Value();
@@ -181,7 +181,7 @@ void FrmSettings::Cmdmain_Click() {
 
 void FrmSettings::cmddefault_Click() {
   SettingsVariables& vars = program_.vars();
-  vars.DriveLetter = SelectedDrive();
+  UseDrive(SelectedDrive());
   // A box whose state changes runs its click handling; a value no box can show is refused.
   Check1.set_value(vars.AlwaysOnTop);
   Check3.set_value(vars.BannerEnabled);
@@ -196,11 +196,16 @@ std::string FrmSettings::SelectedDrive() const { return Combo1.List(Combo1.ListI
 
 void FrmSettings::TakeChoices() {
   SettingsVariables& vars = program_.vars();
-  vars.DriveLetter = basDeviceIO::StripTrailingBackslash(SelectedDrive());
+  UseDrive(basDeviceIO::StripTrailingBackslash(SelectedDrive()));
   vars.AlwaysOnTop = Check1.Value();
   vars.VisibleOnStartup = Check2.Value();
   vars.BannerEnabled = Check3.Value();
   vars.SendToTray = Check4.Value();
+}
+
+void FrmSettings::UseDrive(const std::string& drive) {
+  program_.vars().DriveLetter = drive;
+  if (FrmMain* main = program_.LoadedMain()) main->WatchSelectedDrive();
 }
 
 }  // namespace ventrix

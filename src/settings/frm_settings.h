@@ -57,6 +57,8 @@ class FrmSettings : public forms::Form {
   void FillDriveList();
   // The selected drive without its trailing backslash, and the four boxes, into the variables.
   void TakeChoices();
+  // DriveLetter takes the drive, and the main window's watch of the selected drive follows.
+  void UseDrive(const std::string& drive);
 
   Program& program_;
 };

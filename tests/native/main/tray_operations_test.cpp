@@ -536,6 +536,48 @@ TEST_F(Ops, ADiscArrivingOrLeavingTheSelectedDriveMovesTheTrayState) {
   EXPECT_EQ(t.fake.devices.calls.size(), before + 1);
 }
 
+// While this run holds the selected drive's lock its own events are heard: the eject button
+// shows why the tray stays shut, a disc moves the tray state. The watch follows the lock and the
+// selected drive, and lets go when the system removes the drive.
+TEST_F(Ops, WhileLockedTheDrivesButtonSaysWhyTheTrayStaysShut) {
+  t.fake.drives.drives["E:\\"] = kDriveCdrom;
+  FrmMain& frm = Start();
+  EXPECT_EQ(frm.WatchedDevice(), "");
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kLockItem));
+  EXPECT_EQ(frm.WatchedDevice(), kDrivePath);
+
+  ui().Advance(main_layout::kTimer1IntervalMs);
+  const std::size_t balloons = t.tray().balloons.size();
+  ui().RaiseDeviceEvent(frm, forms::DeviceEvent::kEjectRequest);
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: is locked.");
+  ASSERT_EQ(t.tray().balloons.size(), balloons + 1);
+  EXPECT_EQ(t.tray().balloons.back().text, "Device D: is locked.");
+  ui().RaiseDeviceEvent(frm, forms::DeviceEvent::kMediaRemoved);
+  EXPECT_EQ(vars().DeviceStatus, "opened");
+  EXPECT_EQ(Shown(), (Row{false, true, false, true}));
+  ui().RaiseDeviceEvent(frm, forms::DeviceEvent::kMediaArrived);
+  EXPECT_EQ(vars().DeviceStatus, "closed");
+
+  FrmSettings& settings = t->frmSettings();
+  ui().Pick(settings.Combo1, 1);
+  EXPECT_EQ(frm.WatchedDevice(), "");
+  ui().Pick(settings.Combo1, 0);
+  EXPECT_EQ(frm.WatchedDevice(), kDrivePath);
+
+  ui().QueryRemoveWatched(frm);
+  EXPECT_EQ(frm.WatchedDevice(), "");
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kUnlockItem));
+  EXPECT_EQ(frm.WatchedDevice(), "");
+  const std::size_t unlocked = t.tray().balloons.size();
+  ui().RaiseDeviceEvent(frm, forms::DeviceEvent::kEjectRequest);
+  EXPECT_EQ(t.tray().balloons.size(), unlocked);
+
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kLockItem));
+  EXPECT_EQ(frm.WatchedDevice(), kDrivePath);
+  ui().BroadcastVolumeChange(t->runtime(), {.arrived = false, .drives = kDriveD, .media = false});
+  EXPECT_EQ(frm.WatchedDevice(), "");
+}
+
 TEST_F(Ops, Windows98KeepsTheMenuWhenADiscMoves) {
   t.fake.version.SetWin98();
   Start();
