@@ -190,3 +190,37 @@ check "/unlock: exits 0" equals "$?" 0
 check "/lock twice, then /unlock: count 0" equals "$(drive_locks D)" 0
 stop_ventrix
 forget_drive_model D
+
+# Two drives: a command may name the drive it acts on, for that command only. E: is a second
+# CD-ROM drive plugged in through Wine's mount manager.
+plugged_e="$WINEPREFIX/cdrom-e"
+mkdir -p "$plugged_e"
+clear_settings
+forget_drive_model E
+check "E: plugged in" drv_ok cdrom-plug E "$plugged_e"
+start_counting winxp command-two-drives
+watch_status "Device E: Tray is Ejected."
+run_ventrix_command /eject E:
+code=$?
+check "/eject E:: the status line names E:" seen_status
+check "/eject E:: exits 0, E: ejected" equals "$code:$(drive_last E)" 0:eject-taken
+check "/eject E:: nothing sent to the selected D:" equals "$(drive_last D)" ""
+check "/eject E:: the Operations menu still names the selected drive" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Close Drive (D:\);'
+run_ventrix_command /lock e
+check "/lock e: exits 0, E: holds one lock" equals "$?:$(drive_locks E)" 0:1
+run_ventrix_command /unlock 'E:\'
+check "/unlock E:\\: exits 0, E: unlocked" equals "$?:$(drive_locks E)" 0:0
+for not_cd in C: Q:; do
+  run_ventrix_command /eject "$not_cd" &
+  command_pid=$!
+  check "/eject $not_cd (not a CD drive): the usage box shows" drv_ok wait "Ventrix3" 5000
+  drv_ok click "Ventrix3" "OK"
+  wait "$command_pid"
+  check "/eject $not_cd: exits 2" equals "$?" 2
+done
+check "the commands on E: left D: and the settings alone" \
+  equals "$(drive_last D):$(settings_exist && echo stored)" ":"
+stop_ventrix
+drv_ok cdrom-unplug E
+forget_drive_model E
