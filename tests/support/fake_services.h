@@ -118,13 +118,8 @@ class FakeDeviceControl : public DeviceControl, public FaultInjectable {
   }
   bool DeviceIoControl(DeviceHandle device, std::uint32_t code,
                        std::span<const std::uint8_t> input) override {
-    DeviceCall* call = Find(device);
-    if (call == nullptr || call->closes != 0) {
-      ++misuses;
-      return false;
-    }
-    call->codes.push_back(code);
-    call->inputs.emplace_back(input.begin(), input.end());
+    DeviceCall* call = Record(device, code, input);
+    if (call == nullptr) return false;
     if (code == kIoctlStorageCheckVerify2) {
       return !Fails(Fault::kTrayQuestion) && Ready(counted[call->path]);
     }
@@ -133,13 +128,8 @@ class FakeDeviceControl : public DeviceControl, public FaultInjectable {
   }
   bool DeviceIoControlInOut(DeviceHandle device, std::uint32_t code,
                             std::span<std::uint8_t> buffer) override {
-    DeviceCall* call = Find(device);
-    if (call == nullptr || call->closes != 0) {
-      ++misuses;
-      return false;
-    }
-    call->codes.push_back(code);
-    call->inputs.emplace_back(buffer.begin(), buffer.end());
+    DeviceCall* call = Record(device, code, buffer);
+    if (call == nullptr) return false;
     if (code != kIoctlScsiPassThrough || Fails(Fault::kTrayQuestion)) return false;
     return PassThrough(counted[call->path], buffer);
   }
@@ -257,6 +247,18 @@ class FakeDeviceControl : public DeviceControl, public FaultInjectable {
       default:
         return false;
     }
+  }
+  // Notes a request on an open handle and gives its open record; a misuse and nullptr when the
+  // handle is not open.
+  DeviceCall* Record(DeviceHandle device, std::uint32_t code, std::span<const std::uint8_t> input) {
+    DeviceCall* call = Find(device);
+    if (call == nullptr || call->closes != 0) {
+      ++misuses;
+      return nullptr;
+    }
+    call->codes.push_back(code);
+    call->inputs.emplace_back(input.begin(), input.end());
+    return call;
   }
   // The open record behind a handle this fake handed out, or nullptr.
   DeviceCall* Find(DeviceHandle device) {
