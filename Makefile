@@ -79,12 +79,19 @@ bench-leak: windows
 bench: windows
 	@$(WINE_BUILD) && $(XVFB) bench/run-bench.sh $$wine_build
 
-# The release in dist/: ventrix-<version>.zip (ventrix.exe, LICENSE.txt, README.txt),
-# SHA256SUMS and the version file ventrix3.txt. Builds ventrix.exe alone.
+# The release in dist/ (release/make_dist.py): a zip for each of the i686 (x86) and x86-64
+# (x64) exes, the exes, the version file, winget and Scoop manifests and SHA256SUMS. Builds the
+# two exes alone. RELEASE_URL: the https address the files are published at (default: under the
+# web site). SIGN_PKCS12 and SIGN_PASS_FILE: sign both exes with that key (Authenticode).
+DIST_SIGNING = $(if $(SIGN_PKCS12),--sign-pkcs12 "$(SIGN_PKCS12)" --sign-pass-file "$(SIGN_PASS_FILE)")
 dist: deps
 	cmake --preset windows >/dev/null
-	cmake --build --preset windows -j $(JOBS) --target dist
-	rm -rf dist && cp -r build/windows/dist dist
+	cmake --build --preset windows -j $(JOBS) --target ventrix
+	cmake --preset windows-x64 >/dev/null
+	cmake --build --preset windows-x64 -j $(JOBS) --target ventrix
+	python3 release/make_dist.py --exe-x86 build/windows/app/ventrix.exe \
+	  --exe-x64 build/windows-x64/app/ventrix.exe --source . --out dist \
+	  $(if $(RELEASE_URL),--release-url "$(RELEASE_URL)") $(DIST_SIGNING)
 
 run: windows
 	@$(WINE_BUILD) && tests/wine/run-ventrix.sh $$wine_build/app/ventrix.exe

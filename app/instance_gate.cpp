@@ -54,7 +54,7 @@ class Win32Gate {
     return FromHandOver(result.outcome);
   }
   bool WindowGone() const { return !IsWindow(window_); }
-  bool TryAcquire(std::uint32_t wait_ms) { return lock_.TryAcquire(wait_ms); }
+  MutexAttempt TryAcquire(std::uint32_t wait_ms) { return lock_.TryAcquire(wait_ms); }
   void Release() { lock_.Release(); }
   bool Start() {
     started_ = win32::StartInstanceProcess();
@@ -103,6 +103,11 @@ std::optional<int> PassToRunningInstance(const char* arguments,
     }
     case CommandLineAction::kStart:
       if (win32::TakeStartedForCommandMark()) request = GateRequest::kNothing;
+      break;
+    case CommandLineAction::kRestarted:
+      // Windows started it again (after an update, at sign-in) while Ventrix may run already,
+      // started from the Startup folder: then it ends without showing anything.
+      request = GateRequest::kNothing;
       break;
   }
   Win32Gate gate(identity, lock, parsed);

@@ -1,8 +1,6 @@
 // ventrix.exe: builds the real platform, creates the program and runs the message loop.
 
 #include <windows.h>
-// commctrl.h needs the types of windows.h first.
-#include <commctrl.h>
 
 #include "instance_gate.h"
 #include "platform/win32/contrast_win32.h"
@@ -33,9 +31,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   if (const std::optional<int> exit_code = app::PassToRunningInstance(arguments, identity, lock)) {
     return *exit_code;
   }
-
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
 
   win32::Win32Backend ui(instance);
   // The splash screen and the settings window load hidden at start-up; their windows are

@@ -126,20 +126,11 @@ TrayReading FrmMain::ReadTray(const std::string& drive) {
   return AskTray(platform.devices, drive);
 }
 
-// At start-up the state and the menu follow the drive where it can tell: an open tray offers
-// Close, as after an eject; a closed one is the start-up row already.
+// At start-up the state and the menu follow the drive where it can tell, as when its own button
+// moved the tray: an open tray offers Close (and Un-Lock while locked).
 void FrmMain::ReadTrayAtStartup() {
-  switch (ReadTray(program_.vars().DriveLetter)) {
-    case TrayReading::kOpen:
-      program_.vars().DeviceStatus = kTrayOpened;
-      ApplyMenuState(mnuoperations, operations_menu::kAfterEject);
-      break;
-    case TrayReading::kClosed:
-      program_.vars().DeviceStatus = kTrayClosed;
-      break;
-    case TrayReading::kUnknown:
-      break;
-  }
+  const TrayReading reading = ReadTray(program_.vars().DriveLetter);
+  if (reading != TrayReading::kUnknown) TrayMovedByDrive(reading == TrayReading::kClosed);
 }
 
 void FrmMain::EjectDrive() { mnuoperations_Click(kEjectItem); }
@@ -207,6 +198,13 @@ void FrmMain::TrayMovedByDrive(bool closed) {
     row[kUnlockItem] = ItemState::kShown;
   }
   ApplyMenuState(mnuoperations, row);
+}
+
+void FrmMain::FollowSelectedDriveLock() {
+  const bool held = drive_locks_.Holds(program_.vars().DriveLetter);
+  program_.vars().LockStatus = held ? kLocked : kUnlocked;
+  ApplyMenuState(mnuoperations, *kOperations[held ? kLockItem : kUnlockItem].menu);
+  WatchSelectedDrive();
 }
 
 void FrmMain::Form_DeviceEvent(forms::DeviceEvent event) {

@@ -47,7 +47,8 @@ FrmMain::FrmMain(Program& program)
                {"Visit Website"},
                {"-"},
                {"&About"}}),
-      program_(program) {
+      program_(program),
+      drive_locks_(program.platform().settings) {
   forms::Font status_font;
   status_font.name = kLabel1FontName;
   status_font.points = kLabel1FontPoints;

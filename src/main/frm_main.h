@@ -44,7 +44,7 @@ class FrmMain : public forms::Form {
   // A disc arrived in (closed) or left (opened) the drive without being asked for.
   void TrayMovedByDrive(bool closed);
   // A disc arriving in or leaving the selected drive moves the remembered tray state; a drive
-  // unplugged took this run's lock on it along.
+  // unplugged took Ventrix's locks on it along.
   void Form_VolumeChange(const forms::VolumeChange& change);
   // The selected drive's own events, heard while this run holds its lock: its eject button
   // pressed (the locked tray stays shut: the balloon says why), a disc put in or taken out.
@@ -71,6 +71,10 @@ class FrmMain : public forms::Form {
 
   // Sets the four Operations captions from DriveLetter as held.
   void SetOperationCaptions();
+  // The menus offer what the lock of the drive in DriveLetter allows (at start-up, and when
+  // another drive is picked): Un-Lock for a drive Ventrix holds locked, Lock for any other; the
+  // watch of the drive's own events follows too.
+  void FollowSelectedDriveLock();
 
   forms::Label Label1;
   forms::Timer Timer1;

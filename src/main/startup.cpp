@@ -88,8 +88,10 @@ void FrmMain::Form_Load() {
   set_caption(vars.AppTitle);
   SetOperationCaptions();
 
-  // Start-up always offers eject and lock, whatever state was remembered.
+  // Start-up always offers eject and lock, whatever state was remembered, unless Ventrix holds
+  // the drive locked.
   ApplyMenuState(mnuoperations, operations_menu::kAfterStartup);
+  FollowSelectedDriveLock();
   ReadTrayAtStartup();
 
   Label1.set_visible(true);
@@ -97,7 +99,6 @@ void FrmMain::Form_Load() {
   Label1.set_caption(kReadyText);
 
   FillTrayMenu();
-  WatchSelectedDrive();
 }
 
 }  // namespace ventrix

@@ -20,7 +20,7 @@ struct Option {
   HandedCommand command;
 };
 
-constexpr std::array<Option, 7> kOptions{{
+constexpr std::array<Option, 8> kOptions{{
     {"eject", CommandLineAction::kCommand, HandedCommand::kEject},
     {"close", CommandLineAction::kCommand, HandedCommand::kClose},
     {"toggle", CommandLineAction::kCommand, HandedCommand::kToggle},
@@ -28,6 +28,7 @@ constexpr std::array<Option, 7> kOptions{{
     {"unlock", CommandLineAction::kCommand, HandedCommand::kUnlock},
     {"?", CommandLineAction::kUsage, HandedCommand::kShowMain},
     {"help", CommandLineAction::kUsage, HandedCommand::kShowMain},
+    {kRestartedOption, CommandLineAction::kRestarted, HandedCommand::kShowMain},
 }};
 
 // Splits at blanks outside double quotes; nothing when there are more than kMaxArguments.

@@ -27,7 +27,12 @@ enum class CommandLineAction {
   kUsage,       // /? or /help
   kUsageError,  // an unknown option, several, or a command line beyond the bounds
   kCommand,     // one tray operation
+  kRestarted,   // started again by Windows (kRestartedOption): as kStart, but quiet when one runs
 };
+
+// The option of the command line that Windows gives the program it restarts after an update or
+// at sign-in (registered for restart); not listed in the usage text.
+inline constexpr const char* kRestartedOption = "restarted";
 
 struct ParsedCommandLine {
   CommandLineAction action = CommandLineAction::kStart;

@@ -19,8 +19,16 @@ enum class GateOutcome {
 // What the starting process asks of the instance.
 enum class GateRequest {
   kShow,     // a start by a person: bring the main window back
-  kNothing,  // an instance started for a command: the command's process hands it over
+  kNothing,  // started for a command (whose process hands it over), or restarted by Windows
   kCommand,  // a tray operation from the command line
+};
+
+// What an attempt to take the instance's mutex found.
+enum class MutexAttempt {
+  kTaken,      // this process holds it now: it was free, abandoned, or let go in time
+  kHeld,       // another process holds it
+  kNone,       // the system gave no mutex at all, so none can tell an instance apart
+  kNotOpened,  // it exists, but this process may not open it (an elevated instance made it)
 };
 
 // How long a start waits for the window of an instance that holds the mutex but is still
@@ -32,10 +40,10 @@ inline constexpr std::uint32_t kGatePollMs = 100;
 
 // Seam: bool WindowFound() looks for the instance's window; GateOutcome HandOver(GateRequest)
 // hands the request to the window found; bool WindowGone() whether that window went away;
-// bool TryAcquire(wait_ms) takes the mutex when it is free, abandoned or let go within
-// wait_ms; void Release(); bool Start() starts an instance for a command; bool
-// Starting(wait_ms) whether that instance still runs, waiting up to wait_ms for it to end;
-// std::uint32_t Now() in milliseconds.
+// MutexAttempt TryAcquire(wait_ms) takes the mutex when it is free, abandoned or let go within
+// wait_ms (else it has waited wait_ms); void Release(); bool Start() starts an instance for a
+// command; bool Starting(wait_ms) whether that instance still runs, waiting up to wait_ms for it
+// to end; std::uint32_t Now() in milliseconds.
 template <class Seam>
 GateOutcome WaitForInstance(GateRequest request, Seam& seam) {
   std::uint32_t start = seam.Now();
@@ -55,8 +63,10 @@ GateOutcome WaitForInstance(GateRequest request, Seam& seam) {
     }
     // The instance started for this command has the time of its start-up to take the mutex.
     const bool starting = started && seam.Starting(kGatePollMs);
-    // Free, abandoned by one that crashed, or let go by one that ended: nobody else runs.
-    if (!starting && seam.TryAcquire(kGatePollMs)) {
+    // Free, abandoned by one that crashed, or let go by one that ended: nobody else runs. A
+    // mutex that exists but cannot be opened is an instance's, as one that is held.
+    const MutexAttempt attempt = starting ? MutexAttempt::kHeld : seam.TryAcquire(kGatePollMs);
+    if (attempt == MutexAttempt::kTaken || attempt == MutexAttempt::kNone) {
       if (request != GateRequest::kCommand) return GateOutcome::kBecameInstance;
       seam.Release();
       // The one started for this command ended without a window: the start failed.
@@ -68,9 +78,10 @@ GateOutcome WaitForInstance(GateRequest request, Seam& seam) {
       limit = kStartUpMs;
       continue;
     }
-    // Started for a command that another instance (still starting) will take: nothing to do.
+    // Started for a command that another instance (still starting) will take, or restarted by
+    // Windows while one runs: nothing to do.
     if (request == GateRequest::kNothing) return GateOutcome::kHandedOver;
-    // Held, but no window yet: one still starting, or ending.
+    // Held, but no window yet: one still starting (an elevated one, too), or ending.
     if (seam.Now() - start >= limit) return GateOutcome::kNoAnswer;
   }
 }

@@ -95,8 +95,20 @@ FrmSettings::FrmSettings(Program& program)
 
 void FrmSettings::Form_Load() {
   FillDriveList();
-  Combo1.set_list_index(kFirstDrive);
-  UseDrive(SelectedDrive());
+  SelectFromCode(kFirstDrive);
+  program_.vars().DriveLetter = SelectedDrive();
+}
+
+void FrmSettings::SelectFromCode(int index) {
+  // The selection runs Combo1_Click, which must not take it for the user's pick.
+  selecting_from_code_ = true;
+  try {
+    Combo1.set_list_index(index);
+  } catch (...) {
+    selecting_from_code_ = false;
+    throw;
+  }
+  selecting_from_code_ = false;
 }
 
 void FrmSettings::FillDriveList() {
@@ -126,8 +138,8 @@ void FrmSettings::ShowDriveInUse() {
     }
   }
   // The selection runs Combo1_Click, which would put the listed form into DriveLetter.
-  Combo1.set_list_index(index);
-  UseDrive(in_use);
+  SelectFromCode(index);
+  vars.DriveLetter = in_use;
 }
 
 void FrmSettings::Form_QueryUnload(int& Cancel, int UnloadMode) {
@@ -137,7 +149,14 @@ void FrmSettings::Form_QueryUnload(int& Cancel, int UnloadMode) {
   Hide();
 }
 
-void FrmSettings::Combo1_Click() { UseDrive(SelectedDrive()); }
+void FrmSettings::Combo1_Click() {
+  SettingsVariables& vars = program_.vars();
+  const std::optional<std::size_t> before = basDeviceIO::DriveIndex(vars.DriveLetter);
+  vars.DriveLetter = SelectedDrive();
+  // Another drive picked: the main window's menus offer what its lock allows.
+  if (selecting_from_code_ || basDeviceIO::DriveIndex(vars.DriveLetter) == before) return;
+  if (FrmMain* main = program_.LoadedMain()) main->FollowSelectedDriveLock();
+}
 
 void FrmSettings::Check1_Click() {
   const std::int16_t value = Check1.Value();
@@ -181,7 +200,7 @@ void FrmSettings::Cmdmain_Click() {
 
 void FrmSettings::cmddefault_Click() {
   SettingsVariables& vars = program_.vars();
-  UseDrive(SelectedDrive());
+  vars.DriveLetter = SelectedDrive();
   // A box whose state changes runs its click handling; a value no box can show is refused.
   Check1.set_value(vars.AlwaysOnTop);
   Check3.set_value(vars.BannerEnabled);
@@ -196,16 +215,11 @@ std::string FrmSettings::SelectedDrive() const { return Combo1.List(Combo1.ListI
 
 void FrmSettings::TakeChoices() {
   SettingsVariables& vars = program_.vars();
-  UseDrive(basDeviceIO::StripTrailingBackslash(SelectedDrive()));
+  vars.DriveLetter = basDeviceIO::StripTrailingBackslash(SelectedDrive());
   vars.AlwaysOnTop = Check1.Value();
   vars.VisibleOnStartup = Check2.Value();
   vars.BannerEnabled = Check3.Value();
   vars.SendToTray = Check4.Value();
-}
-
-void FrmSettings::UseDrive(const std::string& drive) {
-  program_.vars().DriveLetter = drive;
-  if (FrmMain* main = program_.LoadedMain()) main->WatchSelectedDrive();
 }
 
 }  // namespace ventrix

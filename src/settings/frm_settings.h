@@ -57,10 +57,11 @@ class FrmSettings : public forms::Form {
   void FillDriveList();
   // The selected drive without its trailing backslash, and the four boxes, into the variables.
   void TakeChoices();
-  // DriveLetter takes the drive, and the main window's watch of the selected drive follows.
-  void UseDrive(const std::string& drive);
+  // Selects the list entry at `index` for the program rather than the user.
+  void SelectFromCode(int index);
 
   Program& program_;
+  bool selecting_from_code_ = false;
 };
 
 }  // namespace ventrix

@@ -13,6 +13,7 @@
 //   e2e_driver refuse-machine-writes WINDOW the program's registry opens under
 //                                           HKEY_LOCAL_MACHINE with write access are refused
 //   e2e_driver click WINDOW TEXT            click the button or check box captioned TEXT
+//   e2e_driver select WINDOW TEXT           pick the entry TEXT of the window's drop-down list
 //   e2e_driver dblclick WINDOW TEXT         double click the child showing TEXT
 //   e2e_driver frame-click WINDOW           click the free surface of the window's frame
 //   e2e_driver key WINDOW CHAR              type a character into WINDOW
@@ -206,6 +207,22 @@ void PostClick(HWND target, int x, int y, bool double_click) {
   }
 }
 
+// Picks an entry of the window's drop-down list as a user does: the selection, then the
+// notification the list sends its window.
+int SelectListEntry(HWND window, const std::string& text) {
+  for (HWND child : Children(window)) {
+    if (lstrcmpiA(ClassOf(child).c_str(), "ComboBox") != 0) continue;
+    const LRESULT index = SendMessageA(child, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(text.c_str()));
+    if (index == CB_ERR) return 1;
+    SendMessageA(child, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(GetParent(child), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(child));
+    return 0;
+  }
+  return 1;
+}
+
 int Run(const std::vector<std::string>& args) {
   if (args.empty()) return 2;
   if (const std::optional<int> tray = RunTrayVerb(args)) return *tray;
@@ -291,6 +308,7 @@ int Run(const std::vector<std::string>& args) {
     }
     return 1;
   }
+  if (command == "select" && args.size() >= 3) return SelectListEntry(window, args[2]);
   if ((command == "click" || command == "dblclick") && args.size() >= 3) {
     HWND child = ChildWithText(window, args[2]);
     if (!child) return 1;

@@ -90,26 +90,69 @@ LRESULT CALLBACK RefusingInstanceProcedure(HWND window, UINT message, WPARAM wpa
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
-// Stands in for an instance whose window refuses every command (WM_COPYDATA answered FALSE),
-// for `milliseconds`: a window of the instance's class with the given title.
-int RunRefusingInstance(const std::string& title, DWORD milliseconds) {
-  constexpr DWORD kPollMs = 100;
+// The requests (WM_APP and above) posted to a stand-in instance window.
+int g_requests = 0;
+
+LRESULT CALLBACK ElevatedInstanceProcedure(HWND window, UINT message, WPARAM wparam,
+                                           LPARAM lparam) {
+  if (message >= WM_APP && message <= 0xBFFF) ++g_requests;
+  return RefusingInstanceProcedure(window, message, wparam, lparam);
+}
+
+// A window of the instance's class with the given title.
+HWND CreateInstanceWindow(const std::string& title, WNDPROC procedure) {
   WNDCLASSA window_class{};
-  window_class.lpfnWndProc = RefusingInstanceProcedure;
+  window_class.lpfnWndProc = procedure;
   window_class.hInstance = GetModuleHandleA(nullptr);
   window_class.lpszClassName = ventrix::win32::kInstanceClassName;
   RegisterClassA(&window_class);
-  HWND window = CreateWindowExA(0, ventrix::win32::kInstanceClassName, title.c_str(), WS_POPUP, 0,
-                                0, 0, 0, nullptr, nullptr, window_class.hInstance, nullptr);
-  if (window == nullptr) return 1;
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < milliseconds) {
+  return CreateWindowExA(0, ventrix::win32::kInstanceClassName, title.c_str(), WS_POPUP, 0, 0, 0, 0,
+                         nullptr, nullptr, window_class.hInstance, nullptr);
+}
+
+// Runs this thread's messages until `until` milliseconds after `start`.
+void PumpUntil(DWORD start, DWORD until) {
+  constexpr DWORD kPollMs = 100;
+  while (GetTickCount() - start < until) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
   }
+}
+
+// Stands in for an instance whose window refuses every command (WM_COPYDATA answered FALSE),
+// for `milliseconds`.
+int RunRefusingInstance(const std::string& title, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  HWND window = CreateInstanceWindow(title, RefusingInstanceProcedure);
+  if (window == nullptr) return 1;
+  PumpUntil(start, milliseconds);
   DestroyWindow(window);
   return 0;
+}
+
+// Stands in for an elevated instance still starting: its mutex, with a security descriptor that
+// grants nobody access (an elevated process's default one admits no normal process), so that
+// another process's CreateMutexA is refused; its window only after `window_after_ms`.
+int RunElevatedInstance(const std::string& title, DWORD window_after_ms, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  SECURITY_DESCRIPTOR descriptor{};
+  ACL no_access{};
+  if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
+      !InitializeAcl(&no_access, sizeof(no_access), ACL_REVISION) ||
+      !SetSecurityDescriptorDacl(&descriptor, TRUE, &no_access, FALSE)) {
+    return 1;
+  }
+  SECURITY_ATTRIBUTES attributes{sizeof(attributes), &descriptor, FALSE};
+  HANDLE mutex = CreateMutexA(&attributes, TRUE, ("Local\\" + title).c_str());
+  if (mutex == nullptr) return 1;
+  PumpUntil(start, window_after_ms);
+  HWND window = CreateInstanceWindow(title, ElevatedInstanceProcedure);
+  PumpUntil(start, milliseconds);
+  std::cout << "REQUESTS|" << g_requests << "\n";
+  if (window != nullptr) DestroyWindow(window);
+  CloseHandle(mutex);
+  return window != nullptr ? 0 : 1;
 }
 
 }  // namespace
@@ -137,6 +180,10 @@ std::optional<int> RunTrayVerb(const std::vector<std::string>& args) {
   if (verb == "session-end-close-app") return EndSession(true, true);
   if (verb == "refusing-instance" && args.size() >= 3) {
     return RunRefusingInstance(args[1], static_cast<DWORD>(std::stoul(args[2])));
+  }
+  if (verb == "elevated-instance" && args.size() >= 4) {
+    return RunElevatedInstance(args[1], static_cast<DWORD>(std::stoul(args[2])),
+                               static_cast<DWORD>(std::stoul(args[3])));
   }
   return std::nullopt;
 }

@@ -14,6 +14,11 @@
 //                                as Restart Manager closes a program
 //   e2e_driver refusing-instance TITLE MS  an instance window (class and TITLE) that refuses
 //                                every command, for MS milliseconds
+//   e2e_driver elevated-instance TITLE AFTER MS  an instance still starting as an elevated one
+//                                does under User Account Control: the mutex "Local\TITLE",
+//                                which no other process may open, at once; its window (class
+//                                and TITLE) after AFTER milliseconds, until MS; prints
+//                                "REQUESTS|N", the requests its window was posted
 
 #include <optional>
 #include <string>

@@ -36,28 +36,64 @@ check "menu: the second Lock sent no second lock" equals "$(drive_locks D)" 1
 check "menu: Un-Lock" expect_status "Device D: is unlocked." drv_ok pick "$MAIN" 'Un-Lock Drive (D:\)'
 check "menu and status line: count 0 after one Un-Lock" equals "$(drive_locks D)" 0
 
-# Locked, then the program exits; the next run's Lock and Un-Lock leave nothing behind.
+# Lock, Exit, start, Lock, Exit, start: the drive counts two locks, and one Un-Lock undoes both.
+# Ventrix records the locks it placed (a log-on task's /lock each day does the same).
 check "tray popup: Lock" expect_status "Device D: is locked." tray_pick "$TRAY_LOCK_UNLOCK"
 tray_pick "$TRAY_EXIT"
 check "tray popup: Exit ends the program" wait_ended 10
 check "after the exit the drive stays locked" equals "$(drive_locks D)" 1
+check "after the exit the lock is recorded" equals "$(setting_value 'Drive Locks' 'D:')" 1
 start_counting winxp counting-restart
-check "restart: Lock" expect_status "Device D: is locked." drv_ok pick "$MAIN" 'Lock Drive (D:\)'
-check "restart: Un-Lock" expect_status "Device D: is unlocked." drv_ok pick "$MAIN" 'Un-Lock Drive (D:\)'
-check "exit and restart: count 0 after one Un-Lock" equals "$(drive_locks D)" 0
+check "restart: the Operations menu offers Un-Lock for the recorded lock" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Eject Drive (D:\);Un-Lock Drive (D:\);'
+check "restart: /lock" expect_status "Device D: is locked." run_ventrix_command /lock
+stop_ventrix
+check "second exit: the drive counts two locks" equals "$(drive_locks D)" 2
+start_counting winxp counting-second-restart
+check "second restart: Un-Lock" \
+  expect_status "Device D: is unlocked." drv_ok pick "$MAIN" 'Un-Lock Drive (D:\)'
+check "lock, exit, start, lock, exit, start: count 0 after one Un-Lock" equals "$(drive_locks D)" 0
+check "... and the record says so" equals "$(setting_value 'Drive Locks' 'D:')" 0
+check "... and the menu offers Lock again" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Eject Drive (D:\);Lock Drive (D:\);'
 
-# Locked, then the process is ended hard; the next run's tray popup locks and unlocks.
+# Locked, then the process is ended hard (the lock was recorded before it was sent); the next
+# run's tray popup offers Un-Lock at once.
 drv_ok pick "$MAIN" 'Lock Drive (D:\)'
 sleep 1
 WINEDEBUG=-all wine taskkill /f /im ventrix.exe >/dev/null 2>&1
 wait "$VENTRIX_PID" 2>/dev/null
 check "after the crash the drive stays locked" equals "$(drive_locks D)" 1
 start_counting winxp counting-crash
-check "after the crash, tray popup: Lock" expect_status "Device D: is locked." tray_pick "$TRAY_LOCK_UNLOCK"
 check "after the crash, tray popup: Un-Lock" \
   expect_status "Device D: is unlocked." tray_pick "$TRAY_LOCK_UNLOCK"
 check "crash and restart: count 0 after one Un-Lock" equals "$(drive_locks D)" 0
 stop_ventrix
+
+# Two drives, each with its own record; the menus follow the drive picked in the settings
+# window. E: is a second CD-ROM drive defined through Wine's mount manager.
+plugged_e="$WINEPREFIX/cdrom-e"
+mkdir -p "$plugged_e"
+forget_drive_model E
+check "two drives: E: plugged in" drv_ok cdrom-plug E "$plugged_e"
+start_counting winxp counting-two-drives
+check "two drives: Lock D:" expect_status "Device D: is locked." drv_ok pick "$MAIN" 'Lock Drive (D:\)'
+drv_ok pick "$MAIN" "&Settings"
+drv_ok wait "$SETTINGS" 3000
+check "two drives: E: picked" drv_ok select "$SETTINGS" 'E:\'
+check "E: picked: the Operations menu offers Lock" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Eject Drive (D:\);Lock Drive (D:\);'
+check "E: picked: /unlock unlocks E:" expect_status "Device E: is unlocked." run_ventrix_command /unlock
+check "... and D: stays locked" equals "$(drive_locks D)" 1
+check "two drives: D: picked again" drv_ok select "$SETTINGS" 'D:\'
+check "D: picked: the Operations menu offers Un-Lock" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Eject Drive (D:\);Un-Lock Drive (D:\);'
+check "D: picked: Un-Lock" expect_status "Device D: is unlocked." drv_ok pick "$MAIN" 'Un-Lock Drive (D:\)'
+check "two drives: D: counts 0" equals "$(drive_locks D)" 0
+check "two drives: E: counts 0" equals "$(drive_locks E)" 0
+stop_ventrix
+drv_ok cdrom-unplug E
+forget_drive_model E
 
 # A drive without a motorised tray (a slot-loading or laptop drive) refuses the close.
 clear_settings

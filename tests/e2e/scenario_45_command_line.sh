@@ -51,6 +51,18 @@ drv_ok click "Ventrix3" "OK"
 wait "$command_pid"
 check "/bogus: exits 2" equals "$?" 2
 check "/bogus: nothing was sent to the drive" equals "$(grep -c ',0x2d48' "$VENTRIX_LOG")" "$requests"
+
+# Started again by Windows (after an update, at sign-in) while Ventrix runs, started from the
+# Startup folder: the restarted one ends at once and shows nothing. Its main window is hidden.
+drv_ok pick "$MAIN" "&Close"
+drv_ok wait-hidden "$MAIN" 3000
+started_at=$SECONDS
+run_ventrix_command /restarted
+code=$?
+check "/restarted while Ventrix runs: exits 0 at once" equals "$code:$((SECONDS - started_at < 5))" "0:1"
+check "/restarted while Ventrix runs: the main window stays hidden" is_hidden "$MAIN"
+check "/restarted while Ventrix runs: no usage box" equals "$(count_windows Ventrix3)" 0
+check "/restarted while Ventrix runs: still one icon" equals "$(count_tray_icons)" 1
 stop_ventrix
 
 # A busy instance, its main window hidden: About's "System Info" box (no system information tool
@@ -92,8 +104,8 @@ filtered_messages() {
 }
 check "privilege isolation lets through exactly the commands, show and TaskbarCreated" \
   grep -qE '^4a 8003 [c-f][0-9a-f]{3} $' <<<"$(filtered_messages)"
-check "the instance registers its restart after an update, with no arguments, not after a crash, hang or reboot" \
-  log_has 'RegisterApplicationRestart.*(L"",11)'
+check "the instance registers its restart after an update, marked /restarted, not after a crash, hang or reboot" \
+  log_has 'RegisterApplicationRestart.*(L"/restarted",11)'
 
 stop_ventrix
 
@@ -105,8 +117,21 @@ code=$?
 check "/lock without an instance: exits 1 with the lock's answer" equals "$code" 1
 check "/lock without an instance: Ventrix started and keeps running" drv_ok wait-text "$MAIN" "Device D: could not be locked." 7000
 check "/lock without an instance: one icon" equals "$(count_tray_icons)" 1
-check "the commands write nothing to the registry" not settings_exist
+check "the commands write no setting (only the record of Ventrix's locks)" \
+  not e2e_reg query "$SETTINGS_KEY\\settings"
 stop_started_instance
+
+# A command given in another folder (a script's, a USB stick's): the instance it starts runs in
+# its own folder, so that folder can be removed while it runs.
+script_folder="$E2E_WORK/script-folder"
+mkdir -p "$script_folder"
+(cd "$script_folder" && WINEDEBUG=-all exec wine ../ventrix.exe /lock >>"$E2E_OUT/commands.log" 2>&1 </dev/null)
+check "/lock from another folder: Ventrix started" drv_ok wait-text "$MAIN" "Device D: could not be locked." 7000
+(cd "$E2E_WORK" && WINEDEBUG=-all wine cmd /c rd script-folder >/dev/null 2>&1)
+check "the command's folder can be removed while the instance it started runs" not test -d "$script_folder"
+check "... and that instance still runs" equals "$(count_tray_icons)" 1
+stop_started_instance
+rm -rf "$script_folder"
 
 # Two commands at once with none running: one instance starts, and it answers both.
 clear_settings
@@ -156,6 +181,25 @@ code=$?
 check "a refusing instance window: /eject exits 4 at once" equals "$code:$((SECONDS - started_at < 5))" "4:1"
 wait "$refusing_pid"
 
+# An instance running elevated (User Account Control), still starting: its mutex exists but a
+# normal start may not open it (CreateMutexA is refused, access denied), and its window comes
+# 4 s later. A start waits for that window and hands "show" over; it never runs as a second.
+drv elevated-instance "$instance_title" 4000 9000 >"$E2E_OUT/elevated-instance.txt" &
+elevated_pid=$!
+sleep 1
+run_ventrix_command &
+start_pid=$!
+for _ in $(seq 1 80); do kill -0 "$start_pid" 2>/dev/null || break; sleep 0.1; done
+check "an elevated instance still starting: no second instance while it starts" \
+  equals "$(count_tray_icons)" 0
+# A start that ran as a second instance would not end by itself.
+kill -0 "$start_pid" 2>/dev/null && stop_started_instance
+wait "$start_pid"
+check "an elevated instance still starting: a start exits 0 once its window is up" equals "$?" 0
+wait "$elevated_pid"
+check "an elevated instance still starting: its window gets the start's request" \
+  grep -qx 'REQUESTS|1' "$E2E_OUT/elevated-instance.txt"
+
 # A crashed instance leaves its mutex abandoned: the next start runs all the same.
 start_ventrix winxp crashed
 WINEDEBUG=-all wine taskkill /f /im ventrix.exe >/dev/null 2>&1
@@ -188,6 +232,17 @@ check "/lock twice: the drive holds one lock" equals "$(drive_locks D)" 1
 run_ventrix_command /unlock
 check "/unlock: exits 0" equals "$?" 0
 check "/lock twice, then /unlock: count 0" equals "$(drive_locks D)" 0
+# /lock, exit, start, /lock, exit, start, /unlock: each run's lock is recorded and undone.
+run_ventrix_command /lock
+stop_ventrix
+start_counting winxp command-counting-restart
+run_ventrix_command /lock
+stop_ventrix
+check "/lock in two runs: the drive counts two locks" equals "$(drive_locks D)" 2
+start_counting winxp command-counting-second-restart
+run_ventrix_command /unlock
+check "/unlock in the third run: exits 0" equals "$?" 0
+check "/lock, exit, /lock, exit, /unlock: count 0" equals "$(drive_locks D)" 0
 stop_ventrix
 forget_drive_model D
 

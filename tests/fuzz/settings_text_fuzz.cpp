@@ -1,5 +1,5 @@
-// Fuzzes the stored settings texts: their conversion to 16-bit integers, and a whole start-up
-// on a fake platform whose store holds them.
+// Fuzzes the stored settings texts: their conversion to 16-bit integers (and to the bounded count
+// of the lock record), and a whole start-up on a fake platform whose store holds them.
 //
 // Input: the stored texts one per line (LF), in the order of kKeys; keys past the last line are
 // missing from the store. The whole input is also read as one stored integer.
@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "drive/lock_record.h"
 #include "main/frm_main.h"
 #include "main/frm_main_layout.h"
 #include "program/product.h"
@@ -73,7 +74,23 @@ std::optional<std::int16_t> ReferenceInteger(std::string_view text) {
   return static_cast<std::int16_t>(value);
 }
 
+// Reference reading of the lock record: decimal digits only, however many, capped at the bound;
+// anything else no lock.
+int ReferenceLockCount(std::string_view text) {
+  if (text.empty()) return 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return 0;
+  }
+  int value = 0;
+  for (const char c : text) {
+    value = value * kDecimalBase + (c - '0');
+    if (value > kMaxRecordedLocks) return kMaxRecordedLocks;
+  }
+  return value;
+}
+
 void CheckConversion(std::string_view text) {
+  Check(ParseLockCount(text) == ReferenceLockCount(text), "a recorded lock count reads bounded");
   const std::optional<std::int16_t> value = ParseStoredInteger(text);
   Check(value == ReferenceInteger(text), "stored integers read as decimal 16-bit numbers only");
   if (!value) return;
@@ -128,7 +145,10 @@ void CheckStartup(const std::vector<std::string>& lines) {
   Check(program.fake.settings.writes.empty(), "start-up writes nothing to the store");
   for (std::size_t key = 0; key < kKeys.size(); ++key) {
     const StoredKey& stored = kKeys[key];
-    if (stored.integer != nullptr) {
+    if (stored.integer == &SettingsVariables::LockStatus) {
+      // Start-up takes it from the record of Ventrix's locks on the drive, empty here.
+      Check(vars.LockStatus == kUnlocked, "start-up takes the lock state from the lock record");
+    } else if (stored.integer != nullptr) {
       Check(vars.*stored.integer == ExpectedInteger(lines, key),
             "an integer key holds its number or, when the text cannot serve, its default");
     } else {
@@ -143,7 +163,8 @@ void CheckStartup(const std::vector<std::string>& lines) {
     program->runtime().Dispatch([&] { main.mnuoperations_Click(item); });
   }
   CheckDevicePaths(program.fake.devices);
-  Check(program.fake.settings.writes.empty(), "the operations write nothing to the store");
+  Check(program.fake.settings.OnlyLockRecordWritten(),
+        "the operations write nothing to the store but the lock record");
 
   SaveSettings(*program);
   TestProgram again;

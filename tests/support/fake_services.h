@@ -341,6 +341,15 @@ class FakeSettingsStore : public SettingsStore, public FaultInjectable {
     if (it == values.end()) return std::nullopt;
     return it->second;
   }
+  // The record of the locks Ventrix placed is written as they are placed and released, not by a
+  // save.
+  static bool IsLockRecord(const std::string& section) { return section == "Drive Locks"; }
+  // Whether every write, taken or refused, went to the lock record.
+  bool OnlyLockRecordWritten() const {
+    const auto to_record = [](const Written& write) { return IsLockRecord(std::get<1>(write)); };
+    return std::all_of(writes.begin(), writes.end(), to_record) &&
+           std::all_of(refused_writes.begin(), refused_writes.end(), to_record);
+  }
 };
 
 // Keys are accounted for like device handles: each opened key must be closed exactly once.

@@ -1,4 +1,5 @@
-// System DLLs loaded on demand: only bare names, only from the system directory.
+// System DLLs loaded on demand: only bare names, only from the system directory; and a choice
+// between functions found at run time.
 
 #include "platform/win32/system_library.h"
 
@@ -7,6 +8,9 @@
 
 #include <array>
 #include <string>
+#include <vector>
+
+#include "platform/win32/message_filter_win32.h"
 
 namespace ventrix::win32 {
 namespace {
@@ -87,6 +91,42 @@ TEST(SystemLibrary, IgnoresACopyPlantedInTheProgramFolder) {
   DeleteFileA(planted.c_str());
   // Without this the case above would prove nothing.
   EXPECT_TRUE(plant_works) << "a bare-name load did not find the planted copy";
+}
+
+// The messages each of the two message filter functions was asked to let through.
+std::vector<UINT> g_for_window;
+std::vector<UINT> g_for_process;
+BOOL WINAPI RecordForWindow(HWND, UINT message, DWORD action, void*) {
+  if (action == kAllowForWindow) g_for_window.push_back(message);
+  return TRUE;
+}
+BOOL WINAPI RecordForProcess(UINT message, DWORD flag) {
+  if (flag == kAddForProcess) g_for_process.push_back(message);
+  return TRUE;
+}
+
+// An elevated instance lets the same messages through on every release with User Account
+// Control: through Windows 7's function for its window, or Vista's for the process where that
+// is the only one. Wine has both, so the program under Wine takes Windows 7's road (scenario 45).
+TEST(MessageFilter, VistaLetsTheSameMessagesThroughForTheProcess) {
+  const HWND window = GetDesktopWindow();
+  const std::vector<UINT> messages{WM_COPYDATA, WM_APP + 3};
+  const decltype(&RecordForWindow) no_window_function = nullptr;
+  const decltype(&RecordForProcess) no_process_function = nullptr;
+
+  LetThrough(&RecordForWindow, &RecordForProcess, window, {WM_COPYDATA, WM_APP + 3});
+  EXPECT_EQ(g_for_window, messages);
+  EXPECT_TRUE(g_for_process.empty());
+
+  g_for_window.clear();
+  LetThrough(no_window_function, &RecordForProcess, window, {WM_COPYDATA, WM_APP + 3});
+  EXPECT_EQ(g_for_process, messages);
+  EXPECT_TRUE(g_for_window.empty());
+
+  // Before Vista there is neither, and nothing to let through.
+  g_for_process.clear();
+  LetThrough(no_window_function, no_process_function, window, {WM_COPYDATA});
+  EXPECT_TRUE(g_for_window.empty() && g_for_process.empty());
 }
 
 }  // namespace

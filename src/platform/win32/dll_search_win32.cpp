@@ -8,8 +8,9 @@ namespace ventrix::win32 {
 
 namespace {
 
-using SetDefaultDllDirectoriesFunction = BOOL WINAPI(DWORD);
-using SetDllDirectoryFunction = BOOL WINAPI(LPCSTR);
+// This file sees the newest SDK declarations (see its CMakeLists.txt), so each type is the SDK's.
+using SetDefaultDllDirectoriesFunction = decltype(::SetDefaultDllDirectories);
+using SetDllDirectoryFunction = decltype(::SetDllDirectoryA);
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "platform/win32/dpi_win32.h"
 
+#include <shellscalingapi.h>
+
 #include <optional>
 
 #include "platform/win32/system_library.h"
@@ -7,14 +9,12 @@
 namespace ventrix::win32 {
 namespace {
 
-using GetDpiForWindowFunction = UINT WINAPI(HWND);
-using AdjustWindowRectExForDpiFunction = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
-using GetSystemMetricsForDpiFunction = int WINAPI(int, UINT);
-using MonitorFromPointFunction = HMONITOR WINAPI(POINT, DWORD);
-using GetDpiForMonitorFunction = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
-
-constexpr int kEffectiveDpi = 0;      // MDT_EFFECTIVE_DPI
-constexpr DWORD kNearestMonitor = 2;  // MONITOR_DEFAULTTONEAREST
+// This file sees the newest SDK declarations (see its CMakeLists.txt), so each type is the SDK's.
+using GetDpiForWindowFunction = decltype(::GetDpiForWindow);
+using AdjustWindowRectExForDpiFunction = decltype(::AdjustWindowRectExForDpi);
+using GetSystemMetricsForDpiFunction = decltype(::GetSystemMetricsForDpi);
+using MonitorFromPointFunction = decltype(::MonitorFromPoint);
+using GetDpiForMonitorFunction = decltype(::GetDpiForMonitor);
 
 // The user32 functions of per-monitor awareness (Windows 10 1607 and later) and of monitors.
 struct User32Dpi {
@@ -88,12 +88,12 @@ int WindowDpi(HWND window) {
 int MonitorDpiAt(POINT point) {
   const User32Dpi& user32 = User32();
   if (user32.monitor_from_point == nullptr) return SystemDpi();
-  const HMONITOR monitor = user32.monitor_from_point(point, kNearestMonitor);
+  const HMONITOR monitor = user32.monitor_from_point(point, MONITOR_DEFAULTTONEAREST);
   GetDpiForMonitorFunction* get_dpi = GetDpiForMonitorIfAny();
   UINT dpi_x = 0;
   UINT dpi_y = 0;
   if (monitor == nullptr || get_dpi == nullptr ||
-      FAILED(get_dpi(monitor, kEffectiveDpi, &dpi_x, &dpi_y))) {
+      FAILED(get_dpi(monitor, MDT_EFFECTIVE_DPI, &dpi_x, &dpi_y))) {
     return SystemDpi();
   }
   return Checked(static_cast<int>(dpi_y));

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -247,13 +248,26 @@ HandOverResult HandOverCommand(HWND instance_window, HandedCommand command,
   }
 }
 
+namespace {
+
+// The folder of the exe at `path`, its final backslash kept (so a drive's root stays one).
+std::wstring FolderOf(std::wstring_view path) {
+  const std::size_t end = path.find_last_of(L'\\');
+  return end == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, end + 1));
+}
+
+}  // namespace
+
 KernelHandle StartInstanceProcess() {
   std::vector<wchar_t> path(kMaxExePath);
   const DWORD length = GetModuleFileNameW(nullptr, path.data(), kMaxExePath);
   if (length == 0 || length >= kMaxExePath) return nullptr;
   // Inherited by the new process only: this one ends once the command is answered.
   SetEnvironmentVariableW(kStartedForCommandVariable, L"1");
-  return StartProcess(path.data());
+  // It runs on for long, so it must not keep the caller's folder in use (a script's folder, a
+  // USB stick that could then not be removed safely).
+  const std::wstring folder = FolderOf(std::wstring_view(path.data(), length));
+  return StartProcess(path.data(), std::nullopt, folder.empty() ? nullptr : folder.c_str());
 }
 
 bool TakeStartedForCommandMark() {

@@ -69,7 +69,8 @@ HandOverResult HandOverCommand(HWND instance_window, HandedCommand command,
                                const std::string& drive, DWORD timeout_ms);
 
 // Starts this program again, without arguments, from the full (Unicode) path of its exe, as a
-// person would, and marked as started for a command; its process, or empty.
+// person would, and marked as started for a command; its process, or empty. It runs in the
+// exe's folder, whatever folder the command was given in.
 KernelHandle StartInstanceProcess();
 
 // Whether this process was started by StartInstanceProcess. Clears the mark, so nothing this

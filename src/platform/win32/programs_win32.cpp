@@ -30,7 +30,7 @@ bool Win32ProgramLauncher::FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotAPlainFile) == 0;
 }
 
-KernelHandle StartProcess(const wchar_t* path, std::optional<WORD> show) {
+KernelHandle StartProcess(const wchar_t* path, std::optional<WORD> show, const wchar_t* folder) {
   // Quoted, so a path with spaces names one program; CreateProcessW may write into the buffer.
   std::vector<wchar_t> command_line(1, L'"');
   for (const wchar_t* at = path; *at != L'\0'; ++at) command_line.push_back(*at);
@@ -42,7 +42,7 @@ KernelHandle StartProcess(const wchar_t* path, std::optional<WORD> show) {
     startup.wShowWindow = *show;
   }
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
                       &startup, &process)) {
     return nullptr;
   }

@@ -17,8 +17,10 @@ inline constexpr std::size_t kMaxProgramPathLength = 259;
 
 // Starts the program at `path` (Unicode, so any folder name works) with no arguments as a process
 // of its own, its first window shown with `show` (a ShowWindow command) or, without one, as it
-// decides. The process's handle; null when it did not start. Nothing else of the process is kept.
-KernelHandle StartProcess(const wchar_t* path, std::optional<WORD> show = std::nullopt);
+// decides, in `folder` as its current directory (this process's when null). The process's
+// handle; null when it did not start. Nothing else of the process is kept.
+KernelHandle StartProcess(const wchar_t* path, std::optional<WORD> show = std::nullopt,
+                          const wchar_t* folder = nullptr);
 
 class Win32ProgramLauncher : public ProgramLauncher {
  public:

@@ -18,12 +18,10 @@ constexpr DWORD kMaxTokenUserSize = 1024;
 // UNLEN + 1 in lmcons.h.
 constexpr DWORD kMaxUserNameLength = 257;
 
-// Windows 98 and NT 4.0 have no string form of a security identifier: found at run time.
-using ConvertSidToStringSidAFunction = BOOL WINAPI(PSID, LPSTR*);
-
 std::string UserSidText() {
-  const auto convert = FindExport<ConvertSidToStringSidAFunction>(GetModuleHandleA("advapi32.dll"),
-                                                                  "ConvertSidToStringSidA");
+  // Windows 98 and NT 4.0 have no string form of a security identifier: found at run time.
+  const auto convert = FindExportAs<decltype(&::ConvertSidToStringSidA)>(
+      GetModuleHandleA("advapi32.dll"), "ConvertSidToStringSidA");
   if (convert == nullptr) return {};
   HANDLE raw_token = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw_token)) return {};
@@ -59,17 +57,25 @@ InstanceIdentity ThisInstance() {
   return {name, name};
 }
 
-InstanceLock::InstanceLock(const InstanceIdentity& identity)
-    : mutex_(CreateMutexA(nullptr, FALSE, identity.mutex_name.c_str())) {}
+InstanceLock::InstanceLock(const InstanceIdentity& identity) : name_(identity.mutex_name) {}
 
 InstanceLock::~InstanceLock() { Release(); }
 
-bool InstanceLock::TryAcquire(DWORD wait_ms) {
-  if (mutex_ == nullptr || held_) return true;
+MutexAttempt InstanceLock::TryAcquire(DWORD wait_ms) {
+  if (held_) return MutexAttempt::kTaken;
+  if (mutex_ == nullptr) {
+    mutex_.reset(CreateMutexA(nullptr, FALSE, name_.c_str()));
+    if (mutex_ == nullptr) {
+      // Under User Account Control an elevated instance's mutex admits only elevated processes.
+      if (GetLastError() != ERROR_ACCESS_DENIED) return MutexAttempt::kNone;
+      Sleep(wait_ms);
+      return MutexAttempt::kNotOpened;
+    }
+  }
   const DWORD result = WaitForSingleObject(mutex_.get(), wait_ms);
   // Abandoned: the instance that held it ended without letting go (it crashed).
   held_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
-  return held_;
+  return held_ ? MutexAttempt::kTaken : MutexAttempt::kHeld;
 }
 
 void InstanceLock::Release() {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/win32/handles_win32.h"
+#include "program/instance_wait.h"
 
 namespace ventrix::win32 {
 
@@ -32,11 +33,13 @@ class InstanceLock {
   InstanceLock(const InstanceLock&) = delete;
   InstanceLock& operator=(const InstanceLock&) = delete;
 
-  // Waits up to `wait_ms` to hold it; true when this process now holds it, or none exists.
-  bool TryAcquire(DWORD wait_ms);
+  // Waits up to `wait_ms` to hold it. A mutex this process may not open (an elevated instance's:
+  // CreateMutexA is refused) is tried again at each call, after waiting `wait_ms`.
+  MutexAttempt TryAcquire(DWORD wait_ms);
   void Release();
 
  private:
+  std::string name_;
   KernelHandle mutex_;
   bool held_ = false;
 };

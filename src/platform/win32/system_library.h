@@ -24,6 +24,12 @@ Function* FindExport(HMODULE module, const char* name) {
   return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
+// FindExport for a function pointer type, the SDK's own: decltype(&::Function).
+template <class Pointer>
+Pointer FindExportAs(HMODULE module, const char* name) {
+  return FindExport<std::remove_pointer_t<Pointer>>(module, name);
+}
+
 class SystemLibrary {
  public:
   // Longest file name accepted, extension included.

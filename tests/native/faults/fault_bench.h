@@ -87,7 +87,8 @@ std::vector<FaultPlan> PlansFrom(const FaultSwitch& clean_run);
 // What a handler may do besides its ordinary work.
 enum class Effect { kNone, kSaves, kEnds };
 
-// What the bench looked like before an event, to compare with afterwards.
+// What the bench looked like before an event, to compare with afterwards; the settings without
+// the lock record.
 struct Before {
   std::size_t writes = 0;
   std::map<FakeSettingsStore::Key, std::string> values;

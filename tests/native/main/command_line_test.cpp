@@ -41,6 +41,9 @@ TEST(CommandLine, ParsesOneOptionWithinItsBounds) {
       {"\"/unlock\"", Action::kCommand, Command::kUnlock},
       {"/?", Action::kUsage},
       {"-HELP", Action::kUsage},
+      {"/restarted", Action::kRestarted},
+      {"-RESTARTED", Action::kRestarted},
+      {"/restarted /show", Action::kUsageError},
       {"/bogus", Action::kUsageError},
       {"eject", Action::kUsageError},
       {"/", Action::kUsageError},
@@ -109,7 +112,7 @@ TEST_F(CommandFixture, ExitCodesFollowWhatTheDriveAnswered) {
   EXPECT_EQ(answers, (std::vector<int>{0, 1, 1, 0, 1, 0, 1, 0}));
   EXPECT_TRUE(frm.Visible());
   EXPECT_EQ(ui().Focused(), &frm);
-  EXPECT_TRUE(t.fake.settings.writes.empty());
+  EXPECT_TRUE(t.fake.settings.OnlyLockRecordWritten());
 }
 
 TEST_F(CommandFixture, ACommandArrivingInsideAHandlerRunsOnceAfterIt) {
@@ -155,7 +158,7 @@ TEST_F(CommandFixture, ACommandOnAnotherDriveLeavesTheSelectedOneAsItWas) {
   EXPECT_TRUE(t.fake.devices.questions.size() == 1u);  // start-up's, of D:
   EXPECT_EQ(frm.Label1.Caption(), "Device E: is locked.");
   EXPECT_EQ(answers, (std::vector<int>{0, 0, 1, 1}));
-  EXPECT_TRUE(t.fake.settings.writes.empty());
+  EXPECT_TRUE(t.fake.settings.OnlyLockRecordWritten());
 }
 
 // A command whose turn comes after its sender stopped waiting (it exited 3) is withdrawn: it
@@ -187,6 +190,8 @@ struct FakeGate {
   // Another process holds the mutex over [held_from, held_until).
   std::uint32_t held_from = 0;
   std::uint32_t held_until = 0;
+  // That process runs elevated: this one may not open its mutex.
+  bool not_opened = false;
   bool start_succeeds = true;
   std::uint32_t child_takes_mutex_after = 500;
   std::uint32_t child_window_after = 2000;
@@ -203,14 +208,19 @@ struct FakeGate {
     return hand_over;
   }
   static bool WindowGone() { return false; }
-  bool TryAcquire(std::uint32_t wait_ms) {
-    if (now < held_from || now >= held_until) return true;
+  MutexAttempt TryAcquire(std::uint32_t wait_ms) {
+    if (now < held_from || now >= held_until) return MutexAttempt::kTaken;
+    // An elevated instance's mutex: not opened, so not waited on; tried again after wait_ms.
+    if (not_opened) {
+      now += wait_ms;
+      return MutexAttempt::kNotOpened;
+    }
     if (held_until - now > wait_ms) {
       now += wait_ms;
-      return false;
+      return MutexAttempt::kHeld;
     }
     now = held_until;
-    return true;
+    return MutexAttempt::kTaken;
   }
   static void Release() {}
   bool Start() {
@@ -261,6 +271,12 @@ FakeGate StillStarting(std::uint32_t window_at) {
 FakeGate HeldUntil(std::uint32_t until) {
   FakeGate gate;
   gate.held_until = until;
+  return gate;
+}
+// An elevated instance, its window up at `window_at`: its mutex cannot be opened.
+FakeGate ElevatedStarting(std::uint32_t window_at) {
+  FakeGate gate = StillStarting(window_at);
+  gate.not_opened = true;
   return gate;
 }
 
@@ -316,6 +332,15 @@ TEST(InstanceGate, EachCaseEndsInItsOutcome) {
        StillStarting(5000), GateOutcome::kHandedOver, kGatePollMs, 0},
       {"started for a command, nobody else: it becomes the instance", GateRequest::kNothing,
        FakeGate{}, GateOutcome::kBecameInstance, 0, 0},
+      {"an elevated one still starting: show waits for its window", GateRequest::kShow,
+       ElevatedStarting(3000), GateOutcome::kHandedOver, 3000, 0},
+      {"an elevated one that never shows a window: no answer, no second instance",
+       GateRequest::kShow, ElevatedStarting(kNever), GateOutcome::kNoAnswer,
+       kFindInstanceMs + kGatePollMs, 0},
+      {"a command while an elevated one starts: handed over once its window is up, none started",
+       GateRequest::kCommand, ElevatedStarting(3000), GateOutcome::kHandedOver, 3000, 0},
+      {"restarted by Windows while an elevated one starts: nothing to do", GateRequest::kNothing,
+       ElevatedStarting(3000), GateOutcome::kHandedOver, kGatePollMs, 0},
   };
   for (const GateRow& row : rows) {
     SCOPED_TRACE(row.name);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "about/frm_about.h"
+#include "drive/lock_record.h"
 #include "main/frm_main_layout.h"
 #include "platform/device_control.h"
 #include "program/product.h"
@@ -345,12 +346,33 @@ TEST(OpsCountingDrive, EveryRoadEndsUnlockedAfterOneUnlock) {
        [](testing::TestProgram& t) {
          Pick(t, kLockItem);
          Restart(t);
-         Pick(t, kLockItem);
+         // The menus offer Un-Lock for the recorded lock; a script's /lock locks again.
+         EXPECT_EQ(t->vars().LockStatus, kLocked);
+         EXPECT_EQ(t->frmMain().RunHandedCommand(HandedCommand::kLock), kExitTaken);
        },
        [](testing::TestProgram& t) { Pick(t, kUnlockItem); }},
       {"lock, exit or crash, start; the command line unlocks",
        [](testing::TestProgram& t) {
          Pick(t, kLockItem);
+         Restart(t);
+       },
+       [](testing::TestProgram& t) {
+         EXPECT_EQ(t->frmMain().RunHandedCommand(HandedCommand::kUnlock), kExitTaken);
+       }},
+      {"lock, exit, start, lock, exit, start (a log-on task's /lock each day); Un-Lock",
+       [](testing::TestProgram& t) {
+         Pick(t, kLockItem);
+         Restart(t);
+         t->frmMain().RunHandedCommand(HandedCommand::kLock);
+         Restart(t);
+         EXPECT_EQ(LocksOnD(t), 2);
+       },
+       [](testing::TestProgram& t) { Pick(t, kUnlockItem); }},
+      {"lock, exit, start, lock, exit, start; /unlock",
+       [](testing::TestProgram& t) {
+         t->frmMain().RunHandedCommand(HandedCommand::kLock);
+         Restart(t);
+         t->frmMain().RunHandedCommand(HandedCommand::kLock);
          Restart(t);
        },
        [](testing::TestProgram& t) {
@@ -368,7 +390,69 @@ TEST(OpsCountingDrive, EveryRoadEndsUnlockedAfterOneUnlock) {
     EXPECT_EQ(LocksOnD(t), 0);
     EXPECT_EQ(t->frmMain().Label1.Caption(), "Device D: is unlocked.");
     EXPECT_EQ(t->vars().LockStatus, kUnlocked);
-    EXPECT_TRUE(t.fake.settings.writes.empty());
+    EXPECT_EQ(t.fake.settings.Get("Drive Locks", "D:"), "0");
+    EXPECT_TRUE(t.fake.settings.OnlyLockRecordWritten());
+  }
+}
+
+constexpr const char* kDriveEPath = "\\\\.\\E:";
+
+// Each drive keeps its own record, and the menus follow the drive picked in the settings window:
+// Un-Lock for a drive Ventrix locked, Lock for another.
+TEST(OpsCountingDrive, EachDriveIsUnlockedOnItsOwnAndTheMenusFollowThePick) {
+  using namespace main_layout;
+  testing::TestProgram t;
+  t.fake.devices.counting = true;
+  t.fake.drives.drives = {{"C:\\", 3}, {"D:\\", kDriveCdrom}, {"E:\\", kDriveCdrom}};
+  t->Start();
+  FrmMain& frm = t->frmMain();
+  FrmSettings& settings = t->frmSettings();
+  Pick(t, kLockItem);
+  t.fake.ui.Pick(settings.Combo1, 1);
+  EXPECT_EQ(t->vars().LockStatus, kUnlocked);
+  EXPECT_TRUE(frm.mnuoperations[kLockItem].Visible());
+  EXPECT_FALSE(frm.mnuoperations[kUnlockItem].Visible());
+  EXPECT_TRUE(frm.mnuoperations[kEjectItem].Enabled());
+  TrayPick(t, "Lock-Unlock");
+  EXPECT_EQ(frm.Label1.Caption(), "Device E: is locked.");
+  TrayPick(t, "Lock-Unlock");
+  EXPECT_EQ(frm.Label1.Caption(), "Device E: is unlocked.");
+  EXPECT_EQ(t.fake.devices.counted[kDriveEPath].locks, 0);
+  EXPECT_EQ(LocksOnD(t), 1);
+
+  t.fake.ui.Pick(settings.Combo1, 0);
+  EXPECT_EQ(t->vars().LockStatus, kLocked);
+  EXPECT_FALSE(frm.mnuoperations[kLockItem].Visible());
+  EXPECT_FALSE(frm.mnuoperations[kEjectItem].Enabled());
+  Pick(t, kUnlockItem);
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: is unlocked.");
+  EXPECT_EQ(LocksOnD(t), 0);
+  EXPECT_EQ(t.fake.settings.Get("Drive Locks", "D:"), "0");
+  EXPECT_EQ(t.fake.settings.Get("Drive Locks", "E:"), "0");
+}
+
+// What the record reads back is bounded: a huge count sends kMaxRecordedLocks + 1 allows, an
+// unreadable one counts as none.
+TEST(OpsCountingDrive, ARecordReadBackIsBounded) {
+  using namespace main_layout;
+  struct Row {
+    const char* stored;
+    bool unlock_offered;
+    std::size_t allows;
+  };
+  const std::size_t bound = static_cast<std::size_t>(kMaxRecordedLocks);
+  for (const Row& row : {Row{"99999999999999999999999", true, bound + 1},
+                         Row{"33", true, bound + 1}, Row{"32", true, bound + 1}, Row{"2", true, 3},
+                         Row{"-5", false, 1}, Row{"x7", false, 1}, Row{"", false, 1}}) {
+    SCOPED_TRACE(row.stored);
+    testing::TestProgram t;
+    t.fake.Store("D:", row.stored, "Drive Locks");
+    t->Start();
+    EXPECT_EQ(t->frmMain().mnuoperations[kUnlockItem].Visible(), row.unlock_offered);
+    t->runtime().Dispatch([&] { t->frmMain().UnlockDrive(); });
+    EXPECT_EQ(t.fake.devices.calls.size(), row.allows);
+    EXPECT_EQ(t->frmMain().Label1.Caption(), "Device D: is unlocked.");
+    EXPECT_EQ(t.fake.settings.Get("Drive Locks", "D:"), row.unlock_offered ? "0" : row.stored);
   }
 }
 

@@ -21,6 +21,7 @@
 #include "about/frm_about.h"
 #include "main/frm_main.h"
 #include "platform/win32/forms/handles.h"
+#include "platform/win32/forms/link_accessible.h"
 #include "platform/win32/forms/painted_control.h"
 #include "program/program.h"
 #include "settings/frm_settings.h"
@@ -34,9 +35,12 @@ namespace {
 
 constexpr COLORREF kStatusGreen = RGB(0, 255, 0);
 constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
-// System colours set for the test, unlike any the program uses, so each can be told apart.
+// System colours set for the test, unlike any the program uses, so each can be told apart. The
+// window and the button face differ, as in a contrast theme of the user's own.
 constexpr COLORREF kTestWindowText = RGB(10, 20, 30);
 constexpr COLORREF kTestHotLight = RGB(200, 100, 50);
+constexpr COLORREF kTestWindow = RGB(250, 240, 110);
+constexpr COLORREF kTestButtonFace = RGB(60, 70, 160);
 constexpr int kNameLength = 256;
 constexpr auto kPaintTime = std::chrono::milliseconds(600);
 
@@ -219,6 +223,18 @@ TEST_F(ProgramWindows, AboutBoxLinkIsAFocusableLinkNamedByItsAddress) {
   EXPECT_EQ(fake.shell.calls[0].file, about.vbwHyperlink1.LinkAddress());
 }
 
+LRESULT WINAPI FailingLresultFromObject(REFIID, WPARAM, LPUNKNOWN) { return E_FAIL; }
+
+// A hand-over of the link's object that fails is no answer: the link window leaves WM_GETOBJECT
+// to its default procedure, and a screen reader gets the standard object instead of an error.
+TEST_F(ProgramWindows, AFailedHandOverOfTheLinksObjectLeavesTheDefaultAnswer) {
+  FrmAbout& about = program.frmAbout();
+  about.Show();
+  const HWND link = NativeOf(about.vbwHyperlink1);
+  const ui::LinkObjectFunctions failing{&CreateStdAccessibleObject, &FailingLresultFromObject};
+  EXPECT_EQ(ui::AnswerLinkObject(failing, link, 0), 0);
+}
+
 TEST_F(ProgramWindows, MainSplashAndWebUpdateWindowsNameTheirControls) {
   for (forms::Form* form : std::initializer_list<forms::Form*>{
            &program.frmMain(), &program.frmSplash(), &program.frmWebUpdate()}) {
@@ -307,7 +323,8 @@ int CountOnScreen(HWND window, COLORREF colour) {
 }
 
 TEST_F(FormsBackendTest, HighContrastPaintsWithTheSystemsColoursAndOffAsDesigned) {
-  const SystemColours colours({COLOR_WINDOWTEXT, COLOR_HOTLIGHT}, {kTestWindowText, kTestHotLight});
+  const SystemColours colours({COLOR_WINDOWTEXT, COLOR_HOTLIGHT, COLOR_WINDOW, COLOR_BTNFACE},
+                              {kTestWindowText, kTestHotLight, kTestWindow, kTestButtonFace});
   form->Show();
   const HWND window = WindowOf(*form);
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -327,12 +344,22 @@ TEST_F(FormsBackendTest, HighContrastPaintsWithTheSystemsColoursAndOffAsDesigned
   EXPECT_GT(CountOnScreen(status, kTestWindowText), 0);
   EXPECT_EQ(CountOnScreen(link, kLinkBlue), 0);
   EXPECT_GT(CountOnScreen(link, kTestHotLight), 0);
+  // Each on the background its colour is defined against: the window's, not the button face.
+  for (const HWND text : {status, link}) {
+    EXPECT_GT(CountOnScreen(text, kTestWindow), 0);
+    EXPECT_EQ(CountOnScreen(text, kTestButtonFace), 0);
+  }
 
   contrast.high_contrast = false;
   SendMessageA(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
   PumpUntil(kPaintTime, [] { return false; });
   EXPECT_GT(CountOnScreen(status, kStatusGreen), 0);
   EXPECT_GT(CountOnScreen(link, kLinkBlue), 0);
+  // Off, the designed colours sit on the button face as before.
+  for (const HWND text : {status, link}) {
+    EXPECT_GT(CountOnScreen(text, kTestButtonFace), 0);
+    EXPECT_EQ(CountOnScreen(text, kTestWindow), 0);
+  }
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ std::vector<std::size_t> TabOrder(const std::vector<forms::Control*>& controls) 
 Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
   INITCOMMONCONTROLSEX common{};
   common.dwSize = sizeof(common);
-  common.dwICC = ICC_WIN95_CLASSES;
+  common.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
   InitCommonControlsEx(&common);
   ui::FormWindow::RegisterWindowClass(instance_);
   ui::PaintedControl::RegisterWindowClass(instance_);

@@ -36,9 +36,10 @@ void HyperlinkPeer::OnDpiChanged() {
 }
 
 void HyperlinkPeer::Paint(HDC dc, const RECT& client) {
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  const forms::Color colour = link_.ShownColor();
+  FillRect(dc, &client, GetSysColorBrush(PartnerBackground(colour)));
   SelectedObject font(dc, font_.get());
-  SetTextColor(dc, ToColorRef(link_.ShownColor(), COLOR_HOTLIGHT));
+  SetTextColor(dc, ToColorRef(colour, COLOR_HOTLIGHT));
   SetBkMode(dc, TRANSPARENT);
   const std::string& text = link_.Caption();
   RECT place = client;
@@ -77,6 +78,7 @@ bool HyperlinkPeer::OnOtherMessage(UINT message, WPARAM wparam, LPARAM lparam, L
       InvalidateRect(hwnd(), nullptr, TRUE);
       break;
     case WM_GETOBJECT:
+      // 0 (no object, or a failed hand-over) leaves the answer to the default procedure.
       result = AnswerLinkObject(hwnd(), wparam, lparam);
       return result != 0;
     default:

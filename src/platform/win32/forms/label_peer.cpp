@@ -24,8 +24,9 @@ DWORD AlignmentStyle(forms::Alignment alignment) {
 
 HBRUSH PaintLabelColors(HDC dc, forms::Color text) {
   SetTextColor(dc, ToColorRef(text, COLOR_BTNTEXT));
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return GetSysColorBrush(COLOR_BTNFACE);
+  const int background = PartnerBackground(text);
+  SetBkColor(dc, GetSysColor(background));
+  return GetSysColorBrush(background);
 }
 
 LabelPeer::LabelPeer(FormWindow& host, forms::Label& label, int id)

@@ -12,11 +12,6 @@ namespace ventrix::win32::ui {
 
 namespace {
 
-using CreateStdAccessibleObjectFunction = HRESULT WINAPI(HWND, LONG, REFIID, void**);
-using LresultFromObjectFunction = LRESULT WINAPI(REFIID, WPARAM, LPUNKNOWN);
-using CoInitializeExFunction = HRESULT WINAPI(LPVOID, DWORD);
-using CoUninitializeFunction = void WINAPI();
-
 struct ComReleaser {
   void operator()(IUnknown* object) const { object->Release(); }
 };
@@ -149,41 +144,54 @@ class LinkAccessible final : public IAccessible {
   LONG references_ = 1;
 };
 
+// Loaded by its full path from the system directory and pinned: the objects handed out live in
+// it (oleacc), or it holds the COM this thread keeps (ole32), for as long as a tool needs them.
+std::optional<SystemLibrary> LoadPinned(const char* file_name) {
+  std::optional<SystemLibrary> library = SystemLibrary::Load(file_name);
+  HMODULE pinned = nullptr;
+  if (!library ||
+      !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                          reinterpret_cast<LPCSTR>(library->module()), &pinned)) {
+    return std::nullopt;
+  }
+  return library;
+}
+
 }  // namespace
 
 LRESULT AnswerLinkObject(HWND link, WPARAM wparam, LPARAM lparam) {
   if (static_cast<LONG>(lparam) != OBJID_CLIENT) return 0;
-  const std::optional<SystemLibrary> oleacc = SystemLibrary::Load("oleacc.dll");
-  CreateStdAccessibleObjectFunction* create_standard = nullptr;
-  LresultFromObjectFunction* lresult_from_object = nullptr;
-  HMODULE pinned = nullptr;
-  // Pinned: the objects handed out live in it, for as long as a tool holds them.
-  if (!oleacc || !oleacc->Bind("CreateStdAccessibleObject", create_standard) ||
-      !oleacc->Bind("LresultFromObject", lresult_from_object) ||
-      !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                          reinterpret_cast<LPCSTR>(create_standard), &pinned)) {
-    return 0;
-  }
-  void* standard = nullptr;
-  if (FAILED(create_standard(link, OBJID_CLIENT, __uuidof(IAccessible), &standard)) ||
-      standard == nullptr) {
+  const std::optional<SystemLibrary> oleacc = LoadPinned("oleacc.dll");
+  LinkObjectFunctions functions;
+  if (!oleacc || !oleacc->Bind("CreateStdAccessibleObject", functions.create_standard) ||
+      !oleacc->Bind("LresultFromObject", functions.lresult_from_object)) {
     return 0;
   }
   // The object reaches another process through COM, which this thread (the program's window
   // thread) may not have started yet. Started here it stays for the thread's life; a start on
-  // a thread that has COM already is undone at once. ole32 came in with oleacc, so the program
-  // itself does not import it.
-  const HMODULE ole32 = GetModuleHandleA("ole32.dll");
-  const auto start_com = FindExport<CoInitializeExFunction>(ole32, "CoInitializeEx");
-  const auto end_com = FindExport<CoUninitializeFunction>(ole32, "CoUninitialize");
-  if (start_com != nullptr && end_com != nullptr &&
+  // a thread that has COM already is undone at once.
+  const std::optional<SystemLibrary> ole32 = LoadPinned("ole32.dll");
+  decltype(&::CoInitializeEx) start_com = nullptr;
+  decltype(&::CoUninitialize) end_com = nullptr;
+  if (ole32 && ole32->Bind("CoInitializeEx", start_com) && ole32->Bind("CoUninitialize", end_com) &&
       start_com(nullptr, COINIT_APARTMENTTHREADED) == S_FALSE) {
     end_com();
+  }
+  return AnswerLinkObject(functions, link, wparam);
+}
+
+LRESULT AnswerLinkObject(const LinkObjectFunctions& functions, HWND link, WPARAM wparam) {
+  void* standard = nullptr;
+  if (FAILED(functions.create_standard(link, OBJID_CLIENT, __uuidof(IAccessible), &standard)) ||
+      standard == nullptr) {
+    return 0;
   }
   // Handed over with one reference, which is ours and is given up once the answer holds its own.
   const std::unique_ptr<IAccessible, ComReleaser> object(
       new LinkAccessible(static_cast<IAccessible*>(standard), link));
-  return lresult_from_object(__uuidof(IAccessible), wparam, object.get());
+  const LRESULT answer = functions.lresult_from_object(__uuidof(IAccessible), wparam, object.get());
+  // A failure is an error code (negative): the window's default answer serves instead.
+  return answer < 0 ? 0 : answer;
 }
 
 }  // namespace ventrix::win32::ui

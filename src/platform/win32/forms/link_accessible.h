@@ -3,6 +3,8 @@
 // the window (named by its text, placed, focusable), answering as a link that can be followed.
 
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <oleacc.h>
 
 namespace ventrix::win32::ui {
 
@@ -14,5 +16,14 @@ inline constexpr UINT kFollowLinkMessage = WM_APP + 0x30;
 // library cannot be loaded. The library is loaded on the first question, so a program that is
 // never asked does not load it.
 LRESULT AnswerLinkObject(HWND link, WPARAM wparam, LPARAM lparam);
+
+// The accessibility library's functions that an answer needs.
+struct LinkObjectFunctions {
+  decltype(&::CreateStdAccessibleObject) create_standard = nullptr;
+  decltype(&::LresultFromObject) lresult_from_object = nullptr;
+};
+// The answer for the client object made with `functions` (COM started): the link's accessible
+// object, or 0 (the system's own answer) when it cannot be made or handed over.
+LRESULT AnswerLinkObject(const LinkObjectFunctions& functions, HWND link, WPARAM wparam);
 
 }  // namespace ventrix::win32::ui
