@@ -274,8 +274,8 @@ for not_cd in C: Q:; do
   wait "$command_pid"
   check "/eject $not_cd: exits 2" equals "$?" 2
 done
-check "the commands on E: left D: and the settings alone" \
-  equals "$(drive_last D):$(settings_exist && echo stored)" ":"
+check "the commands on E: left D: and the stored drive alone" \
+  equals "$(drive_last D):$(setting_value settings 'Default CD Drive Letter')" ":"
 stop_ventrix
 drv_ok cdrom-unplug E
 forget_drive_model E
