@@ -15,9 +15,6 @@ namespace ventrix::win32 {
 
 namespace {
 
-// Marks the data of a hand-over (COPYDATASTRUCT::dwData), "show", the question whether a
-// command is still wanted and its answer (wParam), and the yes to that question.
-constexpr ULONG_PTR kHandOverTag = 0x56583343;
 // The instance posts a received command to itself, to run it off the sender's call.
 constexpr UINT kRunCommandMessage = WM_APP + 1;
 // The answer posted to the asking process's window: wParam the tag, lParam the exit code.

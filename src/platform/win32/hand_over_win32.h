@@ -18,6 +18,10 @@
 
 namespace ventrix::win32 {
 
+// Marks the data of a hand-over (COPYDATASTRUCT::dwData), "show", the question whether a
+// command is still wanted and its answer (wParam), and the yes to that question.
+inline constexpr ULONG_PTR kHandOverTag = 0x56583343;
+
 // The instance's hidden window: accepts "show" and a known command from another process and
 // runs them later, off the sender's call. Created once start-up has finished, so finding it
 // means the instance is ready.
