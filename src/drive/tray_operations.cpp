@@ -102,7 +102,7 @@ void FrmMain::ToggleTray(std::string& drive) {
 }
 
 // The drive is asked at the moment: a tray moved by its own button or another program is seen.
-// What it cannot tell, the remembered state decides, as does any other value nothing.
+// What it cannot tell, the remembered state decides; any other remembered value runs nothing.
 std::optional<std::int16_t> FrmMain::ToggleItem(const std::string& drive) {
   switch (ReadTray(drive)) {
     case TrayReading::kOpen:
