@@ -1,5 +1,11 @@
 #include "instance_gate.h"
 
+// The Win32 device header first: it takes back <windows.h>'s CreateFile and GetDriveType macros
+// before the drive code declares members of those names.
+// clang-format off
+#include "platform/win32/device_control_win32.h"
+#include "drive/device_io.h"
+// clang-format on
 #include "platform/win32/hand_over_win32.h"
 #include "program/command_line.h"
 #include "program/instance_wait.h"
@@ -31,7 +37,7 @@ GateOutcome FromHandOver(win32::HandOverOutcome outcome) {
 class Win32Gate {
  public:
   Win32Gate(const win32::InstanceIdentity& identity, win32::InstanceLock& lock,
-            HandedCommand command)
+            const ParsedCommandLine& command)
       : identity_(identity), lock_(lock), command_(command) {}
 
   int exit_code() const { return exit_code_; }
@@ -42,7 +48,8 @@ class Win32Gate {
   }
   GateOutcome HandOver(GateRequest request) {
     if (request == GateRequest::kShow) return FromHandOver(win32::HandOverShow(window_));
-    const win32::HandOverResult result = win32::HandOverCommand(window_, command_, kAnswerMs);
+    const win32::HandOverResult result =
+        win32::HandOverCommand(window_, command_.command, command_.drive, kAnswerMs);
     exit_code_ = result.exit_code;
     return FromHandOver(result.outcome);
   }
@@ -61,7 +68,7 @@ class Win32Gate {
  private:
   const win32::InstanceIdentity& identity_;
   win32::InstanceLock& lock_;
-  HandedCommand command_;
+  const ParsedCommandLine& command_;
   HWND window_ = nullptr;
   win32::KernelHandle started_;
   int exit_code_ = kExitTaken;
@@ -84,9 +91,16 @@ std::optional<int> PassToRunningInstance(const char* arguments,
     case CommandLineAction::kUsageError:
       ShowUsage();
       return kExitUsage;
-    case CommandLineAction::kCommand:
+    case CommandLineAction::kCommand: {
+      // A drive given must be a CD or DVD drive here and now, or nothing runs.
+      win32::Win32DriveEnumeration drives;
+      if (!parsed.drive.empty() && !basDeviceIO::IsCdDrive(drives, parsed.drive)) {
+        ShowUsage();
+        return kExitUsage;
+      }
       request = GateRequest::kCommand;
       break;
+    }
     case CommandLineAction::kStart:
       if (win32::TakeStartedForCommandMark()) request = GateRequest::kNothing;
       break;
@@ -96,7 +110,7 @@ std::optional<int> PassToRunningInstance(const char* arguments,
       request = GateRequest::kNothing;
       break;
   }
-  Win32Gate gate(identity, lock, parsed.command);
+  Win32Gate gate(identity, lock, parsed);
   switch (WaitForInstance(request, gate)) {
     case GateOutcome::kBecameInstance:
       return std::nullopt;

@@ -58,9 +58,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   // Start-up has finished: from now on other processes find this instance and hand it commands.
   const win32::InstanceWindow instance_window(
       instance, identity,
-      [&program](HandedCommand command, win32::InstanceWindow::StillWanted still_wanted,
+      [&program](HandedCommand command, const std::string& drive,
+                 win32::InstanceWindow::StillWanted still_wanted,
                  win32::InstanceWindow::Answer answer) {
-        program.HandOver(command, std::move(answer), std::move(still_wanted));
+        program.HandOver(command, std::move(answer), std::move(still_wanted), drive);
       });
   // An installer that closes this instance for an update starts it again afterwards.
   win32::RegisterRestartAfterUpdate();

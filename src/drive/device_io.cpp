@@ -19,33 +19,6 @@ constexpr std::size_t kDriveNameLength = 2;  // "D:"
 constexpr std::uint8_t kPreventRemoval = 1;
 constexpr std::uint8_t kAllowRemoval = 0;
 
-// Closes an opened device exactly once, whichever way the request ends.
-class OpenDevice {
- public:
-  OpenDevice(DeviceControl& devices, DeviceHandle handle) : devices_(devices), handle_(handle) {}
-  ~OpenDevice() {
-    if (IsOpen()) devices_.CloseHandle(handle_);
-  }
-  OpenDevice(const OpenDevice&) = delete;
-  OpenDevice& operator=(const OpenDevice&) = delete;
-
-  bool IsOpen() const { return handle_ != kInvalidDevice; }
-  DeviceHandle get() const { return handle_; }
-
- private:
-  DeviceControl& devices_;
-  DeviceHandle handle_;
-};
-
-// Normalises the caller's drive string, then opens its device path. Anything but a plain drive
-// name ("D:") is refused without reaching the platform, so a settings value such as
-// "PhysicalDrive0" or "D:\.." can never turn into another device or a file path.
-DeviceHandle OpenDrive(DeviceControl& devices, std::string& drive) {
-  drive = StripTrailingBackslash(drive);
-  if (!IsDriveName(drive)) return kInvalidDevice;
-  return devices.CreateFile(DevicePath(drive), kGenericRead, kFileShareReadWrite, kOpenExisting);
-}
-
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // Blanks removed at both ends; NULs and other characters stay.
@@ -68,6 +41,15 @@ std::string StripTrailingBackslash(const std::string& text) {
 
 std::string DevicePath(const std::string& drive) { return std::string(kDevicePrefix) + drive; }
 
+// Anything but a plain drive name ("D:") is refused without reaching the platform, so a settings
+// value such as "PhysicalDrive0" or "D:\.." can never turn into another device or a file path.
+OpenDevice OpenDrive(DeviceControl& devices, std::string& drive, std::uint32_t access) {
+  drive = StripTrailingBackslash(drive);
+  if (!IsDriveName(drive)) return OpenDevice(devices, kInvalidDevice);
+  return OpenDevice(
+      devices, devices.CreateFile(DevicePath(drive), access, kFileShareReadWrite, kOpenExisting));
+}
+
 bool IsDriveName(const std::string& drive) {
   return drive.size() == kDriveNameLength && IsAsciiLetter(drive[0]) && drive[1] == kDriveSeparator;
 }
@@ -80,7 +62,7 @@ std::optional<std::size_t> DriveIndex(const std::string& drive) {
 
 RequestOutcome SendRequest(DeviceControl& devices, std::string& drive, std::uint32_t code,
                            std::span<const std::uint8_t> input) {
-  OpenDevice device(devices, OpenDrive(devices, drive));
+  const OpenDevice device = OpenDrive(devices, drive, kGenericRead);
   if (!device.IsOpen()) return RequestOutcome::kNotOpened;
   return devices.DeviceIoControl(device.get(), code, input) ? RequestOutcome::kAccepted
                                                             : RequestOutcome::kRejected;
@@ -117,6 +99,11 @@ std::string NextListItem(std::string& list) {
   std::string item = list.substr(0, nul);
   list.erase(0, nul + 1);
   return item;
+}
+
+bool IsCdDrive(DriveEnumeration& drives, const std::string& drive) {
+  const std::string name = StripTrailingBackslash(drive);
+  return IsDriveName(name) && drives.GetDriveType(name + kBackslash) == kDriveCdrom;
 }
 
 void FillCdDriveList(DriveEnumeration& drives, DriveListControl& list) {

@@ -36,6 +36,28 @@ bool IsDriveName(const std::string& drive);
 // The drive's place among A: to Z: (D: and D:\ give 3); nothing for any other text.
 std::optional<std::size_t> DriveIndex(const std::string& drive);
 
+// An opened drive, closed exactly once whichever way its requests end.
+class OpenDevice {
+ public:
+  OpenDevice(DeviceControl& devices, DeviceHandle handle) : devices_(devices), handle_(handle) {}
+  ~OpenDevice() {
+    if (IsOpen()) devices_.CloseHandle(handle_);
+  }
+  OpenDevice(const OpenDevice&) = delete;
+  OpenDevice& operator=(const OpenDevice&) = delete;
+
+  bool IsOpen() const { return handle_ != kInvalidDevice; }
+  DeviceHandle get() const { return handle_; }
+
+ private:
+  DeviceControl& devices_;
+  DeviceHandle handle_;
+};
+
+// Normalises the caller's drive string, then opens its device path with the given access (shared
+// for reading and writing); not opened when the drive string is not a plain drive name.
+OpenDevice OpenDrive(DeviceControl& devices, std::string& drive, std::uint32_t access);
+
 // How one request to a drive ended.
 enum class RequestOutcome { kAccepted, kRejected, kNotOpened };
 // Opens the drive, sends one request with the given input and closes the drive again.
@@ -53,6 +75,8 @@ std::int16_t SendDriveCommand(DeviceControl& devices, std::string& drive, std::u
 std::string GetDriveStrings(DriveEnumeration& drives);
 // Takes the first NUL-terminated item off the front of the list.
 std::string NextListItem(std::string& list);
+// True when the drive (D: or D:\) is a CD-ROM drive by the platform's drive type.
+bool IsCdDrive(DriveEnumeration& drives, const std::string& drive);
 // Appends every CD-ROM drive root (as the platform spells it, e.g. D:\) to the list control.
 void FillCdDriveList(DriveEnumeration& drives, DriveListControl& list);
 

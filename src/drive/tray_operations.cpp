@@ -6,6 +6,7 @@
 #include <string>
 
 #include "drive/device_io.h"
+#include "drive/tray_question.h"
 #include "drive/win_ver.h"
 #include "main/frm_main.h"
 #include "main/frm_main_layout.h"
@@ -89,29 +90,58 @@ bool IsOperation(std::int16_t index) {
 }  // namespace
 
 void FrmMain::mnuoperations_Click(std::int16_t Index) {
-  if (IsOperation(Index)) RunOperation(Index);
+  if (IsOperation(Index)) RunOperation(Index, program_.vars().DriveLetter);
 }
 
 void FrmMain::Label1_DblClick() { ToggleTray(); }
 
-void FrmMain::ToggleTray() {
-  const std::string& status = program_.vars().DeviceStatus;
-  if (status == kTrayClosed) {
-    EjectDrive();
-  } else if (status == kTrayOpened) {
-    CloseDrive();
-  }
+void FrmMain::ToggleTray() { ToggleTray(program_.vars().DriveLetter); }
+
+void FrmMain::ToggleTray(std::string& drive) {
+  if (const std::optional<std::int16_t> item = ToggleItem(drive)) RunOperation(*item, drive);
 }
 
-void FrmMain::EjectDrive() { RunOperation(kEjectItem); }
-void FrmMain::CloseDrive() { RunOperation(kCloseItem); }
-void FrmMain::LockDrive() { RunOperation(kLockItem); }
-void FrmMain::UnlockDrive() { RunOperation(kUnlockItem); }
+// The drive is asked at the moment: a tray moved by its own button or another program is seen.
+// What it cannot tell, the remembered state decides; any other remembered value runs nothing.
+std::optional<std::int16_t> FrmMain::ToggleItem(const std::string& drive) {
+  switch (ReadTray(drive)) {
+    case TrayReading::kOpen:
+      return kCloseItem;
+    case TrayReading::kClosed:
+      return kEjectItem;
+    case TrayReading::kUnknown:
+      break;
+  }
+  const std::string& status = program_.vars().DeviceStatus;
+  if (status == kTrayClosed) return kEjectItem;
+  if (status == kTrayOpened) return kCloseItem;
+  return std::nullopt;
+}
+
+// Only where the tray is driven through the device: Windows 98 and Me keep the remembered
+// state, and a release that cannot move the tray has nothing to ask.
+TrayReading FrmMain::ReadTray(const std::string& drive) {
+  const Platform& platform = program_.platform();
+  if (ChooseMechanism(platform.version) != TrayMechanism::kDevice) return TrayReading::kUnknown;
+  return AskTray(platform.devices, drive);
+}
+
+// At start-up the state and the menu follow the drive where it can tell, as when its own button
+// moved the tray: an open tray offers Close (and Un-Lock while locked).
+void FrmMain::ReadTrayAtStartup() {
+  const TrayReading reading = ReadTray(program_.vars().DriveLetter);
+  if (reading != TrayReading::kUnknown) TrayMovedByDrive(reading == TrayReading::kClosed);
+}
+
+void FrmMain::EjectDrive() { mnuoperations_Click(kEjectItem); }
+void FrmMain::CloseDrive() { mnuoperations_Click(kCloseItem); }
+void FrmMain::LockDrive() { mnuoperations_Click(kLockItem); }
+void FrmMain::UnlockDrive() { mnuoperations_Click(kUnlockItem); }
 
 // The remembered state and the menu follow what was asked, whatever the drive answered, so the
 // toggle and the menu never get stuck on a drive that cannot report or cannot move its tray; the
 // status text alone says whether the drive took the request.
-void FrmMain::RunOperation(std::int16_t index) {
+void FrmMain::RunOperation(std::int16_t index, std::string& drive) {
   const Operation& operation = kOperations[static_cast<std::size_t>(index)];
   SettingsVariables& vars = program_.vars();
   const Platform& platform = program_.platform();
@@ -127,25 +157,26 @@ void FrmMain::RunOperation(std::int16_t index) {
         last_outcome_ = OperationOutcome::kUnanswered;
         return;
       case TrayMechanism::kDevice:
-        taken = basDeviceIO::SendRequest(platform.devices, vars.DriveLetter, operation.request,
-                                         {}) == basDeviceIO::RequestOutcome::kAccepted;
+        taken = basDeviceIO::SendRequest(platform.devices, drive, operation.request, {}) ==
+                basDeviceIO::RequestOutcome::kAccepted;
         vars.DeviceStatus = operation.device_status;
         break;
     }
   } else {
-    taken = operation.lock ? drive_locks_.Lock(platform.devices, vars.DriveLetter)
-                           : drive_locks_.Unlock(platform.devices, vars.DriveLetter);
+    taken = operation.lock ? drive_locks_.Lock(platform.devices, drive)
+                           : drive_locks_.Unlock(platform.devices, drive);
     vars.LockStatus = operation.lock ? kLocked : kUnlocked;
   }
   last_outcome_ = taken ? OperationOutcome::kAccepted : OperationOutcome::kRefused;
-  ShowStatus(
-      StatusText(vars.DriveLetter, taken ? operation.taken_suffix : operation.refused_suffix));
+  ShowStatus(StatusText(drive, taken ? operation.taken_suffix : operation.refused_suffix));
   ApplyMenuState(mnuoperations, *operation.menu);
+  WatchSelectedDrive();
 }
 
 void FrmMain::Form_VolumeChange(const forms::VolumeChange& change) {
   if (!change.media) {
     if (!change.arrived) drive_locks_.Unplugged(change.drives);
+    WatchSelectedDrive();
     return;
   }
   const std::optional<std::size_t> drive = basDeviceIO::DriveIndex(program_.vars().DriveLetter);
@@ -173,6 +204,25 @@ void FrmMain::FollowSelectedDriveLock() {
   const bool held = drive_locks_.Holds(program_.vars().DriveLetter);
   program_.vars().LockStatus = held ? kLocked : kUnlocked;
   ApplyMenuState(mnuoperations, *kOperations[held ? kLockItem : kUnlockItem].menu);
+  WatchSelectedDrive();
+}
+
+void FrmMain::Form_DeviceEvent(forms::DeviceEvent event) {
+  switch (event) {
+    case forms::DeviceEvent::kEjectRequest:
+      ShowStatus(StatusText(basDeviceIO::StripTrailingBackslash(program_.vars().DriveLetter),
+                            kOperations[kLockItem].taken_suffix));
+      break;
+    case forms::DeviceEvent::kMediaArrived:
+    case forms::DeviceEvent::kMediaRemoved:
+      TrayMovedByDrive(event == forms::DeviceEvent::kMediaArrived);
+      break;
+  }
+}
+
+void FrmMain::WatchSelectedDrive() {
+  const std::string drive = basDeviceIO::StripTrailingBackslash(program_.vars().DriveLetter);
+  set_watched_device(drive_locks_.Holds(drive) ? basDeviceIO::DevicePath(drive) : std::string());
 }
 
 void FrmMain::ShowStatus(const std::string& text) {

@@ -1,7 +1,9 @@
 // Commands handed over by another ventrix.exe: a second start, or a tray operation.
 
+#include "drive/device_io.h"
 #include "main/frm_main.h"
 #include "main/frm_main_layout.h"
+#include "program/program.h"
 
 namespace ventrix {
 
@@ -10,27 +12,36 @@ using namespace main_layout;
 }  // namespace
 
 // Each runs exactly what the menus run, so the status line, balloon, menus and remembered state
-// follow as they would there.
-int FrmMain::RunHandedCommand(HandedCommand command) {
+// follow as they would there; with a drive given, on that drive.
+int FrmMain::RunHandedCommand(HandedCommand command, const std::string& drive) {
   last_outcome_ = OperationOutcome::kNothingDone;
+  if (command == HandedCommand::kShowMain) {
+    NotifyIconCtrl1_DblClick(0);
+    return kExitTaken;
+  }
+  // Checked again here: the drive may have gone since the command was given.
+  if (!drive.empty() && !basDeviceIO::IsCdDrive(program_.platform().drives, drive)) {
+    return kExitRefused;
+  }
+  std::string given = drive;
+  std::string& target = drive.empty() ? program_.vars().DriveLetter : given;
   switch (command) {
     case HandedCommand::kShowMain:
-      NotifyIconCtrl1_DblClick(0);
-      return kExitTaken;
+      break;
     case HandedCommand::kEject:
-      mnuoperations_Click(kEjectItem);
+      RunOperation(kEjectItem, target);
       break;
     case HandedCommand::kClose:
-      mnuoperations_Click(kCloseItem);
+      RunOperation(kCloseItem, target);
       break;
     case HandedCommand::kToggle:
-      ToggleTray();
+      ToggleTray(target);
       break;
     case HandedCommand::kLock:
-      mnuoperations_Click(kLockItem);
+      RunOperation(kLockItem, target);
       break;
     case HandedCommand::kUnlock:
-      mnuoperations_Click(kUnlockItem);
+      RunOperation(kUnlockItem, target);
       break;
   }
   return ExitCodeFor(last_outcome_);

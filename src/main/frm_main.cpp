@@ -58,6 +58,7 @@ FrmMain::FrmMain(Program& program)
   Label1.on_dbl_click = [this] { Label1_DblClick(); };
   Timer1.on_timer = [this] { Timer1_Timer(); };
   on_volume_change = [this](const forms::VolumeChange& change) { Form_VolumeChange(change); };
+  on_device_event = [this](forms::DeviceEvent event) { Form_DeviceEvent(event); };
 
   mnufile.on_click = [this](std::int16_t index) { mnufile_Click(index); };
   mnuoperations.on_click = [this](std::int16_t index) { mnuoperations_Click(index); };

@@ -92,6 +92,7 @@ void FrmMain::Form_Load() {
   // the drive locked.
   ApplyMenuState(mnuoperations, operations_menu::kAfterStartup);
   FollowSelectedDriveLock();
+  ReadTrayAtStartup();
 
   Label1.set_visible(true);
   Label1.set_fore_color(kStatusGreen);

@@ -67,11 +67,7 @@ void FrmMain::NotifyIconCtrl1_Click(std::int16_t Button) {
     if (key == kOpenKey) {
       ShowWithoutActivation();
     } else if (key == kOperateTrayKey) {
-      if (vars.DeviceStatus == kTrayClosed) {
-        mnuoperations_Click(kEjectItem);
-      } else if (vars.DeviceStatus == kTrayOpened) {
-        mnuoperations_Click(kCloseItem);
-      }
+      ToggleTray();
     } else if (key == kLockUnlockKey) {
       if (vars.LockStatus == kUnlocked) {
         mnuoperations_Click(kLockItem);

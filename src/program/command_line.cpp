@@ -11,6 +11,9 @@ namespace ventrix {
 
 namespace {
 
+// An option, and a drive after a tray operation.
+constexpr std::size_t kMaxCommandWords = 2;
+
 struct Option {
   const char* name;
   CommandLineAction action;
@@ -60,21 +63,40 @@ const char* const kUsageText =
     "/close\tcloses the tray\n"
     "/toggle\tejects or closes the tray\n"
     "/lock\tlocks the drive\n"
-    "/unlock\tunlocks the drive";
+    "/unlock\tunlocks the drive\n"
+    "/eject E:\tany of these on drive E: instead of the selected one";
 
 ParsedCommandLine ParseCommandLine(std::string_view arguments) {
-  const ParsedCommandLine error{CommandLineAction::kUsageError, HandedCommand::kShowMain};
+  const ParsedCommandLine error{CommandLineAction::kUsageError, HandedCommand::kShowMain, {}};
   if (arguments.size() > kMaxCommandLineLength) return error;
   const std::optional<std::vector<std::string>> words = Split(arguments);
   if (!words) return error;
   if (words->empty()) return {};
-  if (words->size() > 1) return error;
+  if (words->size() > kMaxCommandWords) return error;
   const std::string_view word = words->front();
   if (word.size() < 2 || (word[0] != '/' && word[0] != '-')) return error;
   for (const Option& option : kOptions) {
-    if (EqualsNoCase(word.substr(1), option.name)) return {option.action, option.command};
+    if (!EqualsNoCase(word.substr(1), option.name)) continue;
+    if (words->size() == 1) return {option.action, option.command, {}};
+    // Only a tray operation takes a drive.
+    const std::optional<std::string> drive = ReadDriveArgument((*words)[1]);
+    if (option.action != CommandLineAction::kCommand || !drive) return error;
+    return {option.action, option.command, *drive};
   }
   return error;
+}
+
+std::optional<std::string> ReadDriveArgument(std::string_view word) {
+  // E, E: or E:\ and nothing longer.
+  constexpr std::size_t kColon = 1;
+  constexpr std::size_t kRoot = 2;
+  constexpr std::size_t kLongest = 3;
+  if (word.empty() || word.size() > kLongest) return std::nullopt;
+  const char lower = AsciiLower(word[0]);
+  if (lower < 'a' || lower > 'z') return std::nullopt;
+  if (word.size() > kColon && word[kColon] != ':') return std::nullopt;
+  if (word.size() > kRoot && word[kRoot] != '\\') return std::nullopt;
+  return std::string{static_cast<char>(lower - 'a' + 'A'), ':'};
 }
 
 int ExitCodeFor(OperationOutcome outcome) {

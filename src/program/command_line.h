@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace ventrix {
@@ -35,6 +37,9 @@ inline constexpr const char* kRestartedOption = "restarted";
 struct ParsedCommandLine {
   CommandLineAction action = CommandLineAction::kStart;
   HandedCommand command = HandedCommand::kShowMain;
+  // The drive a tray operation acts on for this command only, as "E:"; empty for the selected
+  // drive.
+  std::string drive = {};
 };
 
 // Bounds on what is read: a longer command line, or more arguments, is a usage error.
@@ -42,11 +47,15 @@ inline constexpr std::size_t kMaxCommandLineLength = 1024;
 inline constexpr std::size_t kMaxArguments = 8;
 
 // Reads the arguments that follow the program name (WinMain's command line). Options are not
-// case sensitive and start with "/" or "-"; double quotes group, as the shell passes them.
+// case sensitive and start with "/" or "-"; double quotes group, as the shell passes them. A tray
+// operation may be followed by a drive: E, E: or E:\ in either case.
 ParsedCommandLine ParseCommandLine(std::string_view arguments);
 
+// A drive argument as "E:" (the letter in upper case); nothing for any other text.
+std::optional<std::string> ReadDriveArgument(std::string_view word);
+
 // One line per command, for the message box shown by /? and on a usage error; each acts on
-// the selected drive.
+// the selected drive, or on the drive given after it.
 extern const char* const kUsageText;
 
 // How a tray operation went, as far as its mechanism can tell.

@@ -47,13 +47,14 @@ void Program::Start() {
 }
 
 void Program::HandOver(HandedCommand command, std::function<void(int)> answer,
-                       std::function<bool()> still_wanted) {
-  runtime_.Raise(forms::EventKind::kHandedCommand, [this, command, answer = std::move(answer),
-                                                    still_wanted = std::move(still_wanted)] {
-    if (still_wanted && !still_wanted()) return;
-    const int exit_code = frmMain().RunHandedCommand(command);
-    if (answer) answer(exit_code);
-  });
+                       std::function<bool()> still_wanted, std::string drive) {
+  runtime_.Raise(forms::EventKind::kHandedCommand,
+                 [this, command, answer = std::move(answer), still_wanted = std::move(still_wanted),
+                  drive = std::move(drive)] {
+                   if (still_wanted && !still_wanted()) return;
+                   const int exit_code = frmMain().RunHandedCommand(command, drive);
+                   if (answer) answer(exit_code);
+                 });
 }
 
 FrmMain& Program::frmMain() { return forms_->main(); }

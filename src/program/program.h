@@ -2,6 +2,7 @@
 // The program: its settings, the platform services it runs on, and its windows.
 
 #include <functional>
+#include <string>
 
 #include "platform/forms/runtime.h"
 #include "platform/platform.h"
@@ -31,9 +32,10 @@ class Program {
   // A command from another process: runs once no handler is running (at once when none is),
   // then `answer` gets its exit code. When its turn comes, `still_wanted` (if given) is asked
   // first: a command the other process no longer waits for is withdrawn and nothing runs.
-  // Nothing runs, and nothing answers, once the program ended.
+  // Nothing runs, and nothing answers, once the program ended. `drive` (E:) names the drive a
+  // tray operation acts on for this command only; empty for the selected drive.
   void HandOver(HandedCommand command, std::function<void(int exit_code)> answer,
-                std::function<bool()> still_wanted = nullptr);
+                std::function<bool()> still_wanted = nullptr, std::string drive = {});
 
   const Platform& platform() const { return platform_; }
   forms::Runtime& runtime() { return runtime_; }

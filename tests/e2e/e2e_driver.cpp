@@ -23,6 +23,8 @@
 //
 //   e2e_driver drive-counts WINDOW          the program's device requests reach the counting
 //                                           drive (e2e_accepting_drive.h)
+//   e2e_driver device-event WINDOW NAME     the program's registered window gets its drive's
+//                                           event NAME (e2e_drive_events.h)
 //
 // and the verbs of e2e_driver_tray.h, which stand in for the shell, and of e2e_driver_drives.h,
 // which stand in for the system when drives and discs come and go.
@@ -284,6 +286,9 @@ int Run(const std::vector<std::string>& args) {
   if (command == "refuse-tray" && args.size() >= 3)
     return AskHook(window, ventrix::e2e::kRefuseTrayRequests, args[2]);
   if (command == "drive-counts") return AskHook(window, ventrix::e2e::kCountDeviceRequests, "");
+  if (command == "device-event" && args.size() >= 3) {
+    return AskHook(window, ventrix::e2e::kRaiseDeviceEvent, args[2]);
+  }
   if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == "open-menu" && args.size() >= 3 && !args[2].empty()) {
     SetForegroundWindow(window);

@@ -12,6 +12,7 @@
 
 #include "tests/e2e/e2e_accepting_drive.h"
 #include "tests/e2e/e2e_counts.h"
+#include "tests/e2e/e2e_drive_events.h"
 #include "tests/e2e/e2e_protocol.h"
 #include "tests/e2e/e2e_refusing_shell.h"
 
@@ -169,6 +170,10 @@ void Answer(HWND window, WPARAM request) {
     reply << (ventrix::e2e::RefuseMachineWrites() ? "refusing" : "missing|RegOpenKeyExA") << "\n";
   } else if (request == ventrix::e2e::kCountDeviceRequests) {
     reply << (ventrix::e2e::CountDeviceRequests() ? "counting" : "missing|CreateFileA") << "\n";
+  } else if (request == ventrix::e2e::kRaiseDeviceEvent) {
+    std::string name;
+    std::getline(in, name);
+    reply << ventrix::e2e::RaiseDeviceEvent(name) << "\n";
   }
   in.close();
   const std::string partial = std::string(ventrix::e2e::kReplyFile) + ".part";

@@ -32,6 +32,9 @@ inline constexpr unsigned kRefuseTrayRequests = 7;
 // reply: "counting" once the program's device requests reach the counting drive (see
 // e2e_accepting_drive.h), or "missing|IMPORT"
 inline constexpr unsigned kCountDeviceRequests = 8;
+// request: an event name (e2e_drive_events.h); the window the program registered for its drive's
+// events gets that event. reply: "raised|LETTER", or "missing|registration"
+inline constexpr unsigned kRaiseDeviceEvent = 11;
 
 // Bounds on what a request may ask, so a wrong argument cannot hang the program.
 inline constexpr int kMaxCycles = 100000;

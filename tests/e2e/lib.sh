@@ -209,9 +209,22 @@ run_ventrix_command() {
 count_open_menus() { drv windows | grep -c '^WINDOW|#32768|[^|]*|visible|'; }
 # The counting drive (the hook's model of a real CD drive, e2e_accepting_drive.h): its lock
 # count for a drive letter, kept in the test folder across handles and program restarts.
-drive_locks() { sed -n 's/^locks //p' "$E2E_WORK/drive-$1.txt" 2>/dev/null | tr -d '\r'; }
+drive_locks() { drive_field "$1" locks; }
 # Its last request and answer, as "eject-refused", "lock-taken" and the like.
-drive_last() { sed -n 's/^last //p' "$E2E_WORK/drive-$1.txt" 2>/dev/null | tr -d '\r'; }
+drive_last() { drive_field "$1" last; }
+# One field of its record: drive_field LETTER KEY.
+drive_field() { sed -n "s/^$2 //p" "$E2E_WORK/drive-$1.txt" 2>/dev/null | tr -d '\r'; }
+# Sets fields of its record: set_drive LETTER KEY VALUE [KEY VALUE...].
+set_drive() {
+  local file="$E2E_WORK/drive-$1.txt"
+  shift
+  touch "$file"
+  while [ $# -ge 2 ]; do
+    sed -i "/^$1 /d" "$file"
+    echo "$1 $2" >>"$file"
+    shift 2
+  done
+}
 forget_drive_model() { rm -f "$E2E_WORK/drive-$1.txt"; }
 # Starts ventrix.exe (as start_ventrix) with its device requests on the counting drive.
 start_counting() { start_ventrix "$@" && drv_ok drive-counts "$MAIN"; }

@@ -134,4 +134,72 @@ check "disc road, tray popup: Un-Lock" \
   expect_status "Device D: is unlocked." tray_pick "$TRAY_LOCK_UNLOCK"
 check "disc road: count 0 after one Un-Lock" equals "$(drive_locks D)" 0
 stop_ventrix
+
+# The tray as the drive tells it: the counting drive answers SCSI pass-through and CHECK_VERIFY2
+# as its record says. A tray moved behind the program's back (its own button, another program)
+# is found where it is; what the drive cannot tell, the remembered state decides.
+clear_settings
+forget_drive_model D
+store_setting settings "Visible on Start-up" 1
+VENTRIX_WINEDEBUG="err-all,fixme-all,trace+systray" start_counting winxp asking
+set_drive D tells mechanism tray opened
+check "mechanism status: the tray opened behind the program's back is closed" \
+  expect_status "Device D: Tray is Closed." status_dblclick
+check "mechanism status: the drive was asked" test "$(drive_field D asked)" -ge 1
+set_drive D tray opened
+tray_pick "$TRAY_EJECT_CLOSE"
+check "tray popup: closes the tray the drive reports open" equals "$(drive_last D)" close-taken
+set_drive D tells sense tray opened disc 0
+run_ventrix_command /toggle
+check "sense: /toggle closes the tray the drive reports open (exit 0)" \
+  equals "$?:$(drive_last D)" 0:close-taken
+drv_ok pick "$MAIN" 'Eject Drive (D:\)'
+set_drive D tells readiness tray closed disc 1
+check "readiness: a tray pushed in with a disc is ejected, not closed" \
+  expect_status "Device D: Tray is Ejected." status_dblclick
+set_drive D tells none tray closed
+check "the drive cannot tell: the remembered state closes" \
+  expect_status "Device D: Tray is Closed." status_dblclick
+set_drive D tells mechanism tray opened rw-open 0
+check "the read-write open refused: the remembered state ejects" \
+  expect_status "Device D: Tray is Ejected." status_dblclick
+check "the read-write open refused: the drive's record shows the eject" \
+  equals "$(drive_last D)" eject-taken
+set_drive D tells none tray closed rw-open 1
+drv_ok pick "$MAIN" 'Close Drive (D:\)'
+
+# The drive's own button while locked: the system tells the window registered for the drive's
+# events, and the balloon says why the tray stays shut.
+check "not locked: no window is registered for the drive's events" \
+  equals "$(drive_field D watched)" 0
+drv_ok pick "$MAIN" 'Lock Drive (D:\)'
+check "locked: the main window is registered for the drive's events" \
+  equals "$(drive_field D watched)" 1
+drv_ok wait-text "$MAIN" "Ready" 8000
+balloons=$(count_balloons)
+check "the drive's button while locked: the status line says the drive is locked" \
+  expect_status "Device D: is locked." drv_ok device-event "$MAIN" eject-request
+check "the drive's button while locked: a balloon says it" \
+  equals "$(count_balloons)" "$((balloons + 1))"
+sleep 3
+screenshot locked-drive-button-balloon
+drv_ok device-event "$MAIN" media-removal
+check "a disc taken out (the drive's event): Operations offers Close and Un-Lock" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Close Drive (D:\);Un-Lock Drive (D:\);'
+drv_ok device-event "$MAIN" media-arrival
+check "a disc put in (the drive's event): Operations offers Eject and Un-Lock" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Eject Drive (D:\);Un-Lock Drive (D:\);'
+drv_ok device-event "$MAIN" query-remove
+check "the drive about to be removed: the registration is dropped" \
+  equals "$(drive_field D watched)" 0
+run_ventrix_command /lock
+check "/lock while locked: registered again" equals "$(drive_field D watched)" 1
+check "Un-Lock" expect_status "Device D: is unlocked." drv_ok pick "$MAIN" 'Un-Lock Drive (D:\)'
+check "unlocked: the registration is dropped" equals "$(drive_field D watched)" 0
+check "unlocked: no window hears the drive's button" not drv_ok device-event "$MAIN" eject-request
+check "locked again from the tray popup" \
+  expect_status "Device D: is locked." tray_pick "$TRAY_LOCK_UNLOCK"
+tray_pick "$TRAY_EXIT"
+check "Exit ends the program" wait_ended 10
+check "at exit the registration is gone" equals "$(drive_field D watched)" 0
 forget_drive_model D

@@ -44,8 +44,8 @@ requests=$(grep -c ',0x2d48' "$VENTRIX_LOG")
 run_ventrix_command /bogus &
 command_pid=$!
 check "/bogus: the usage box shows" drv_ok wait "Ventrix3" 5000
-check "/bogus: the box lists the five commands, one a line" has_child_text "Ventrix3" \
-  "$(printf '/eject\tejects the tray\n/close\tcloses the tray\n/toggle\tejects or closes the tray\n/lock\tlocks the drive\n/unlock\tunlocks the drive')"
+check "/bogus: the box lists the five commands, one a line, and the drive form" has_child_text "Ventrix3" \
+  "$(printf '/eject\tejects the tray\n/close\tcloses the tray\n/toggle\tejects or closes the tray\n/lock\tlocks the drive\n/unlock\tunlocks the drive\n/eject E:\tany of these on drive E: instead of the selected one')"
 screenshot usage-box
 drv_ok click "Ventrix3" "OK"
 wait "$command_pid"
@@ -245,3 +245,37 @@ check "/unlock in the third run: exits 0" equals "$?" 0
 check "/lock, exit, /lock, exit, /unlock: count 0" equals "$(drive_locks D)" 0
 stop_ventrix
 forget_drive_model D
+
+# Two drives: a command may name the drive it acts on, for that command only. E: is a second
+# CD-ROM drive plugged in through Wine's mount manager.
+plugged_e="$WINEPREFIX/cdrom-e"
+mkdir -p "$plugged_e"
+clear_settings
+forget_drive_model E
+check "E: plugged in" drv_ok cdrom-plug E "$plugged_e"
+start_counting winxp command-two-drives
+watch_status "Device E: Tray is Ejected."
+run_ventrix_command /eject E:
+code=$?
+check "/eject E:: the status line names E:" seen_status
+check "/eject E:: exits 0, E: ejected" equals "$code:$(drive_last E)" 0:eject-taken
+check "/eject E:: nothing sent to the selected D:" equals "$(drive_last D)" ""
+check "/eject E:: the Operations menu still names the selected drive" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Close Drive (D:\);'
+run_ventrix_command /lock e
+check "/lock e: exits 0, E: holds one lock" equals "$?:$(drive_locks E)" 0:1
+run_ventrix_command /unlock 'E:\'
+check "/unlock E:\\: exits 0, E: unlocked" equals "$?:$(drive_locks E)" 0:0
+for not_cd in C: Q:; do
+  run_ventrix_command /eject "$not_cd" &
+  command_pid=$!
+  check "/eject $not_cd (not a CD drive): the usage box shows" drv_ok wait "Ventrix3" 5000
+  drv_ok click "Ventrix3" "OK"
+  wait "$command_pid"
+  check "/eject $not_cd: exits 2" equals "$?" 2
+done
+check "the commands on E: left D: and the stored drive alone" \
+  equals "$(drive_last D):$(setting_value settings 'Default CD Drive Letter')" ":"
+stop_ventrix
+drv_ok cdrom-unplug E
+forget_drive_model E

@@ -71,6 +71,10 @@ class CheckingDevices : public DeviceControl {
     inputs.emplace_back(input.begin(), input.end());
     return accepts_;
   }
+  bool DeviceIoControlInOut(DeviceHandle device, std::uint32_t, std::span<std::uint8_t>) override {
+    Check(IsOpen(device), "requests go to an open device only");
+    return false;
+  }
   void CloseHandle(DeviceHandle device) override {
     Check(IsOpen(device), "only an open device is closed, and only once");
     std::erase(open_, device);

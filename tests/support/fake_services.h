@@ -2,6 +2,7 @@
 // Recording fakes of the platform services, for the native tests.
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "platform/multimedia.h"
 #include "platform/programs.h"
 #include "platform/registry.h"
+#include "platform/scsi_pass_through.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/system_facts.h"
@@ -68,9 +70,15 @@ struct DeviceCall {
 };
 
 // Every handle it hands out is accounted for: each opened handle must be closed exactly once, and
-// nothing may be sent to or closed on a handle that is not open.
+// nothing may be sent to or closed on a handle that is not open. The drive's tray questions
+// (opens for reading and writing, and what is sent on them) are recorded apart, in `questions`,
+// so the requests of the operations read as they always did.
 class FakeDeviceControl : public DeviceControl, public FaultInjectable {
  public:
+  // What a drive tells of its tray when asked on a read-write handle: nothing (every question
+  // refused), CHECK_VERIFY2's readiness only, TEST UNIT READY's sense too (MECHANISM STATUS
+  // answered as an unknown command), or MECHANISM STATUS too.
+  enum class Tells { kNothing, kReadiness, kSense, kMechanism };
   // A CD drive as Windows keeps it, by device path: one lock count that outlives every handle
   // (a prevent adds one, an allow takes one away while any is left), an eject refused while it
   // is above zero, and a close refused by a drive without a motorised tray.
@@ -78,34 +86,52 @@ class FakeDeviceControl : public DeviceControl, public FaultInjectable {
     int locks = 0;
     bool tray_open = false;
     bool motorised = true;
+    bool disc = true;
+    Tells tells = Tells::kNothing;
+    // False: opening it for reading and writing is refused (a policy, or no access).
+    bool opens_read_write = true;
   };
   // With `counting`, requests answer as the drive under their path does (see CountingDrive).
+  // The tray questions always answer from it.
   bool counting = false;
   std::map<std::string, CountingDrive> counted;
 
   bool open_succeeds = true;
   bool request_succeeds = true;
   std::vector<DeviceCall> calls;
+  std::vector<DeviceCall> questions;
   // Requests or closes on a handle that was never opened or is already closed.
   int misuses = 0;
 
   DeviceHandle CreateFile(const std::string& path, std::uint32_t access, std::uint32_t share,
                           std::uint32_t disposition) override {
+    if ((access & kGenericWrite) != 0) {
+      const bool opens =
+          !Fails(Fault::kTrayQuestion) && open_succeeds && counted[path].opens_read_write;
+      questions.push_back({path, access, share, disposition, opens, {}, {}, 0});
+      return opens ? kQuestionHandles + static_cast<DeviceHandle>(questions.size())
+                   : kInvalidDevice;
+    }
     const bool opens = open_succeeds && !Fails(Fault::kDeviceOpen);
     calls.push_back({path, access, share, disposition, opens, {}, {}, 0});
     return opens ? static_cast<DeviceHandle>(calls.size()) : kInvalidDevice;
   }
   bool DeviceIoControl(DeviceHandle device, std::uint32_t code,
                        std::span<const std::uint8_t> input) override {
-    DeviceCall* call = Find(device);
-    if (call == nullptr || call->closes != 0) {
-      ++misuses;
-      return false;
+    DeviceCall* call = Record(device, code, input);
+    if (call == nullptr) return false;
+    if (code == kIoctlStorageCheckVerify2) {
+      return !Fails(Fault::kTrayQuestion) && Ready(counted[call->path]);
     }
-    call->codes.push_back(code);
-    call->inputs.emplace_back(input.begin(), input.end());
     const bool answer = counting ? Count(counted[call->path], code, input) : true;
     return answer && request_succeeds && !Fails(Fault::kDeviceRequest);
+  }
+  bool DeviceIoControlInOut(DeviceHandle device, std::uint32_t code,
+                            std::span<std::uint8_t> buffer) override {
+    DeviceCall* call = Record(device, code, buffer);
+    if (call == nullptr) return false;
+    if (code != kIoctlScsiPassThrough || Fails(Fault::kTrayQuestion)) return false;
+    return PassThrough(counted[call->path], buffer);
   }
   void CloseHandle(DeviceHandle device) override {
     DeviceCall* call = Find(device);
@@ -113,13 +139,9 @@ class FakeDeviceControl : public DeviceControl, public FaultInjectable {
     if (call != nullptr) ++call->closes;
   }
 
-  // The control codes sent, in order, across all opens.
-  std::vector<std::uint32_t> Codes() const {
-    std::vector<std::uint32_t> codes;
-    for (const DeviceCall& call : calls)
-      codes.insert(codes.end(), call.codes.begin(), call.codes.end());
-    return codes;
-  }
+  // The control codes sent, in order, across all opens (the tray questions apart).
+  std::vector<std::uint32_t> Codes() const { return CodesOf(calls); }
+  std::vector<std::uint32_t> QuestionCodes() const { return CodesOf(questions); }
   int Opened() const {
     int opened = 0;
     for (const DeviceCall& call : calls) opened += call.opened ? 1 : 0;
@@ -128,18 +150,82 @@ class FakeDeviceControl : public DeviceControl, public FaultInjectable {
   // Handles opened and not closed yet.
   int OpenHandles() const {
     int open = 0;
-    for (const DeviceCall& call : calls) open += call.opened && call.closes == 0 ? 1 : 0;
+    for (const std::vector<DeviceCall>* records : {&calls, &questions}) {
+      for (const DeviceCall& call : *records) open += call.opened && call.closes == 0 ? 1 : 0;
+    }
     return open;
   }
   // True when every opened handle was closed exactly once and no handle was misused.
   bool EveryHandleClosedOnce() const {
-    for (const DeviceCall& call : calls) {
-      if (call.closes != (call.opened ? 1 : 0)) return false;
+    for (const std::vector<DeviceCall>* records : {&calls, &questions}) {
+      for (const DeviceCall& call : *records) {
+        if (call.closes != (call.opened ? 1 : 0)) return false;
+      }
     }
     return misuses == 0;
   }
 
  private:
+  // Question handles are numbered from here, apart from the requests' handles.
+  static constexpr DeviceHandle kQuestionHandles = 0x10000;
+
+  static std::vector<std::uint32_t> CodesOf(const std::vector<DeviceCall>& records) {
+    std::vector<std::uint32_t> codes;
+    for (const DeviceCall& call : records)
+      codes.insert(codes.end(), call.codes.begin(), call.codes.end());
+    return codes;
+  }
+  static bool Ready(const CountingDrive& drive) {
+    return drive.tells != Tells::kNothing && !drive.tray_open && drive.disc;
+  }
+  // Answers MECHANISM STATUS and TEST UNIT READY as a drive would, into the request's buffer.
+  static bool PassThrough(const CountingDrive& drive, std::span<std::uint8_t> buffer) {
+    constexpr std::uint8_t kMechanismStatus = 0xBD;
+    constexpr std::uint8_t kTestUnitReady = 0x00;
+    constexpr std::uint8_t kGood = 0x00;
+    constexpr std::uint8_t kCheckCondition = 0x02;
+    constexpr std::uint8_t kDoorOpen = 0x10;  // MECHANISM STATUS header, byte 1
+    ScsiPassThrough header{};
+    if (buffer.size() < sizeof(header)) return false;
+    std::memcpy(&header, buffer.data(), sizeof(header));
+    const std::uint8_t command = header.cdb[0];
+    const bool mechanism = command == kMechanismStatus && drive.tells == Tells::kMechanism;
+    const bool sense = (command == kMechanismStatus && drive.tells == Tells::kSense) ||
+                       (command == kTestUnitReady && drive.tells >= Tells::kSense);
+    if (!mechanism && !sense) return false;
+    header.scsi_status = kGood;
+    const std::size_t sense_room = header.sense_info_length;
+    header.sense_info_length = 0;
+    if (mechanism) {
+      if (header.data_buffer_offset + 2 > buffer.size()) return false;
+      buffer[header.data_buffer_offset + 1] = drive.tray_open ? kDoorOpen : 0;
+    } else if (command == kMechanismStatus || drive.tray_open || !drive.disc) {
+      // ILLEGAL REQUEST / INVALID COMMAND OPERATION CODE for a command the drive lacks;
+      // NOT READY / MEDIUM NOT PRESENT, tray closed (ASCQ 1) or open (2).
+      const std::array<std::uint8_t, 18> bytes =
+          command == kMechanismStatus ? FixedSense(0x05, 0x20, 0x00)
+                                      : FixedSense(0x02, 0x3A, drive.tray_open ? 0x02 : 0x01);
+      const std::size_t length = std::min(bytes.size(), sense_room);
+      if (header.sense_info_offset + length > buffer.size()) return false;
+      std::memcpy(buffer.data() + header.sense_info_offset, bytes.data(), length);
+      header.scsi_status = kCheckCondition;
+      header.sense_info_length = static_cast<std::uint8_t>(length);
+      header.data_transfer_length = 0;
+    }
+    std::memcpy(buffer.data(), &header, sizeof(header));
+    return true;
+  }
+  // Fixed-format current sense data (response code 0x70, 10 more bytes) with key, ASC and ASCQ.
+  static std::array<std::uint8_t, 18> FixedSense(std::uint8_t key, std::uint8_t asc,
+                                                 std::uint8_t ascq) {
+    std::array<std::uint8_t, 18> bytes{};
+    bytes[0] = 0x70;
+    bytes[2] = key;
+    bytes[7] = 10;
+    bytes[12] = asc;
+    bytes[13] = ascq;
+    return bytes;
+  }
   static bool Count(CountingDrive& drive, std::uint32_t code, std::span<const std::uint8_t> input) {
     switch (code) {
       case kIoctlStorageMediaRemoval:
@@ -162,10 +248,24 @@ class FakeDeviceControl : public DeviceControl, public FaultInjectable {
         return false;
     }
   }
+  // Notes a request on an open handle and gives its open record; a misuse and nullptr when the
+  // handle is not open.
+  DeviceCall* Record(DeviceHandle device, std::uint32_t code, std::span<const std::uint8_t> input) {
+    DeviceCall* call = Find(device);
+    if (call == nullptr || call->closes != 0) {
+      ++misuses;
+      return nullptr;
+    }
+    call->codes.push_back(code);
+    call->inputs.emplace_back(input.begin(), input.end());
+    return call;
+  }
   // The open record behind a handle this fake handed out, or nullptr.
   DeviceCall* Find(DeviceHandle device) {
-    if (device < 1 || static_cast<std::size_t>(device) > calls.size()) return nullptr;
-    DeviceCall& call = calls[static_cast<std::size_t>(device - 1)];
+    std::vector<DeviceCall>& records = device > kQuestionHandles ? questions : calls;
+    const DeviceHandle index = device > kQuestionHandles ? device - kQuestionHandles : device;
+    if (index < 1 || static_cast<std::size_t>(index) > records.size()) return nullptr;
+    DeviceCall& call = records[static_cast<std::size_t>(index - 1)];
     return call.opened ? &call : nullptr;
   }
 };

@@ -30,6 +30,7 @@ enum class Fault {
   kTrayMenu,         // TrackPopupMenu fails: no item picked
   kWebCheck,         // the web version check cannot connect
   kMessageBox,       // MessageBoxA fails: nothing shown
+  kTrayQuestion,     // asking the drive for its tray: the read-write open or a request fails
 };
 
 inline constexpr std::array kAllFaults{
@@ -38,7 +39,7 @@ inline constexpr std::array kAllFaults{
     Fault::kRegistryOpen,  Fault::kRegistryQuery, Fault::kRegistryClose,   Fault::kShellExecute,
     Fault::kFileExists,    Fault::kProgramStart,  Fault::kWindowPlacement, Fault::kExecutableName,
     Fault::kTrayIconAdd,   Fault::kTrayBalloon,   Fault::kTrayMenu,        Fault::kWebCheck,
-    Fault::kMessageBox,
+    Fault::kMessageBox,    Fault::kTrayQuestion,
 };
 
 inline const char* FaultName(Fault fault) {
@@ -47,7 +48,7 @@ inline const char* FaultName(Fault fault) {
       "multimedia",      "settings read", "settings write", "registry open", "registry query",
       "registry close",  "shell execute", "file exists",    "program start", "window placement",
       "executable name", "tray icon add", "tray balloon",   "tray menu",     "web check",
-      "message box",
+      "message box",     "tray question",
   };
   return kNames[static_cast<std::size_t>(fault)];
 }

@@ -112,6 +112,13 @@ void HeadlessBackend::BroadcastVolumeChange(forms::Runtime& runtime,
   }
 }
 
+void HeadlessBackend::RaiseDeviceEvent(forms::Form& form, forms::DeviceEvent event) {
+  if (form.WatchedDevice().empty()) return;
+  form.runtime().Dispatch([&form, event] {
+    if (form.on_device_event) form.on_device_event(event);
+  });
+}
+
 void HeadlessBackend::Pick(forms::ComboBox& combo, int index) {
   combo.Owner().runtime().Dispatch([&combo, index] { combo.set_list_index(index); });
 }

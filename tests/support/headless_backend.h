@@ -48,6 +48,11 @@ class HeadlessBackend : public forms::Backend {
   // The system's announcement of a volume change, to every loaded form as to every top-level
   // window.
   void BroadcastVolumeChange(forms::Runtime& runtime, const forms::VolumeChange& change);
+  // An event of the device the form watches, as the system sends it to a window registered for
+  // the device; nothing reaches a form that watches none.
+  void RaiseDeviceEvent(forms::Form& form, forms::DeviceEvent event);
+  // The system asks to remove the watched device: the backend lets the watch go.
+  void QueryRemoveWatched(forms::Form& form) { form.WatchDropped(); }
   // The close box (UnloadMode kFormControlMenu).
   void CloseBox(forms::Form& form);
   // Esc: the visible and enabled cancel button's click, or else the close box of a form

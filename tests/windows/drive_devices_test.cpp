@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "drive/device_io.h"
+#include "drive/tray_question.h"
 #include "platform/types.h"
 #include "platform/win32/device_control_win32.h"
 #include "platform/win32/multimedia_win32.h"
@@ -40,6 +41,12 @@ class WatchedDevices : public DeviceControl {
                        std::span<const std::uint8_t> input) override {
     codes.push_back(code);
     answers.push_back(real_.DeviceIoControl(device, code, input));
+    return answers.back();
+  }
+  bool DeviceIoControlInOut(DeviceHandle device, std::uint32_t code,
+                            std::span<std::uint8_t> buffer) override {
+    codes.push_back(code);
+    answers.push_back(real_.DeviceIoControlInOut(device, code, buffer));
     return answers.back();
   }
   void CloseHandle(DeviceHandle device) override {
@@ -95,6 +102,19 @@ TEST(Win32DeviceControl, AnUnconfiguredLetterFailsToOpen) {
   EXPECT_TRUE(devices.opened.empty());
   EXPECT_TRUE(devices.codes.empty());
   EXPECT_TRUE(devices.closed.empty());
+}
+
+// Wine's folder-backed drive has no device to pass a SCSI command to, nor one that is ready: it
+// cannot tell its tray, and the read-write handle asked on is closed again.
+TEST(Win32DeviceControl, TheTrayQuestionReachesTheDriveWhichCannotTell) {
+  WatchedDevices devices;
+  EXPECT_EQ(AskTray(devices, "D:\\"), TrayReading::kUnknown);
+  EXPECT_EQ(devices.paths, std::vector<std::string>{"\\\\.\\D:"});
+  ASSERT_EQ(devices.opened.size(), 1u);
+  EXPECT_EQ(devices.codes, (std::vector<std::uint32_t>{kIoctlScsiPassThrough, kIoctlScsiPassThrough,
+                                                       kIoctlStorageCheckVerify2}));
+  EXPECT_EQ(devices.answers, (std::vector<bool>{false, false, false}));
+  EXPECT_EQ(devices.closed, devices.opened);
 }
 
 TEST(Win32Multimedia, ReportsTheResultOfACommandString) {

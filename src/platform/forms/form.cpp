@@ -47,6 +47,13 @@ void Form::set_visible(bool visible) {
   if (visible_) ForEachTimer([](Timer& timer) { timer.Resume(); });
 }
 
+// Not a change of what the form shows: its timers go on as they were.
+void Form::set_watched_device(const std::string& device_path) {
+  if (watched_device_ == device_path) return;
+  watched_device_ = device_path;
+  if (peer_) peer_->Sync(FormChange::kWatchedDevice);
+}
+
 void Form::NoteChange() {
   ++changes_;
   ForEachTimer([](Timer& timer) { timer.Restart(); });

@@ -41,7 +41,7 @@ struct FormDesign {
   bool escape_closes = false;
 };
 
-enum class FormChange { kCaption, kVisible, kIcon };
+enum class FormChange { kCaption, kVisible, kIcon, kWatchedDevice };
 
 // A volume arrived or left, as the system announces it to every top-level window: a drive
 // plugged in or out, or (media) a disc put into or taken out of a drive.
@@ -50,6 +50,10 @@ struct VolumeChange {
   std::uint32_t drives = 0;  // one bit per drive letter, A: in bit 0
   bool media = false;
 };
+
+// What the system reports of a watched device (see Form::set_watched_device): its eject button
+// pressed while the media is locked, a disc put in, a disc taken out.
+enum class DeviceEvent { kEjectRequest, kMediaArrived, kMediaRemoved };
 
 class FormPeer {
  public:
@@ -78,6 +82,8 @@ class Form {
   std::function<void(char key)> on_key_press;
   // A volume change (see VolumeChange), shown or hidden.
   std::function<void(const VolumeChange& change)> on_volume_change;
+  // An event of the watched device, shown or hidden.
+  std::function<void(DeviceEvent event)> on_device_event;
 
   const std::string& Name() const { return name_; }
   const FormDesign& Design() const { return design_; }
@@ -96,6 +102,13 @@ class Form {
   bool ShowActivates() const { return show_activates_; }
   void Hide() { set_visible(false); }
   void SetFocus();
+  // The device whose own events the form hears (a device path such as \\.\D:), or empty text
+  // for none. The backend holds a handle to it registered with the system while it is watched.
+  const std::string& WatchedDevice() const { return watched_device_; }
+  void set_watched_device(const std::string& device_path);
+  // The backend let the device go: the system is removing it. Nothing is watched until the
+  // form is told a device again.
+  void WatchDropped() { watched_device_.clear(); }
   // The native window handle, for platform calls; kNoWindow before the form is realised.
   WindowHandle hWnd() const;
   // Unloads the form from code (UnloadMode kFormCode).
@@ -128,6 +141,7 @@ class Form {
   std::string caption_;
   int icon_;
   bool visible_ = false;
+  std::string watched_device_;
   // Calls restart(timer) for each of the form's timers.
   template <class F>
   void ForEachTimer(F restart);

@@ -20,6 +20,8 @@ class Win32DeviceControl : public DeviceControl {
                           std::uint32_t disposition) override;
   bool DeviceIoControl(DeviceHandle device, std::uint32_t code,
                        std::span<const std::uint8_t> input) override;
+  bool DeviceIoControlInOut(DeviceHandle device, std::uint32_t code,
+                            std::span<std::uint8_t> buffer) override;
   void CloseHandle(DeviceHandle device) override;
 };
 

@@ -15,9 +15,6 @@ namespace ventrix::win32 {
 
 namespace {
 
-// Marks the data of a hand-over (COPYDATASTRUCT::dwData), "show", the question whether a
-// command is still wanted and its answer (wParam), and the yes to that question.
-constexpr ULONG_PTR kHandOverTag = 0x56583343;
 // The instance posts a received command to itself, to run it off the sender's call.
 constexpr UINT kRunCommandMessage = WM_APP + 1;
 // The answer posted to the asking process's window: wParam the tag, lParam the exit code.
@@ -39,17 +36,54 @@ constexpr DWORD kMaxExePath = 32768;
 struct HandOverData {
   std::uint32_t command;
 };
+// A command for one drive, sent only when a drive was given: its letter, 'A' to 'Z'.
+struct HandOverDriveData {
+  std::uint32_t command;
+  std::uint32_t drive_letter;
+};
+// Without a drive: the selected drive.
+constexpr std::uint32_t kSelectedDrive = 0;
+// The received command runs posted as command | drive letter << kLetterShift (wParam).
+constexpr unsigned kLetterShift = 8;
+constexpr WPARAM kCommandMask = (WPARAM{1} << kLetterShift) - 1;
 
-// The command carried by a WM_COPYDATA, when it is exactly one known command.
-std::optional<HandedCommand> ReadCommand(const COPYDATASTRUCT* data) {
-  if (data == nullptr || data->dwData != kHandOverTag || data->cbData != sizeof(HandOverData) ||
-      data->lpData == nullptr) {
+struct HandedRequest {
+  HandedCommand command;
+  std::uint32_t drive_letter;
+};
+
+// A known command and a drive letter that is none or 'A' to 'Z'; nothing for anything else.
+std::optional<HandedRequest> CheckedRequest(WPARAM command, WPARAM drive_letter) {
+  if (command > kLastHandedCommand) return std::nullopt;
+  if (drive_letter != kSelectedDrive && (drive_letter < 'A' || drive_letter > 'Z')) {
     return std::nullopt;
   }
-  HandOverData request{};
-  CopyMemory(&request, data->lpData, sizeof(request));
-  if (request.command > kLastHandedCommand) return std::nullopt;
-  return static_cast<HandedCommand>(request.command);
+  return HandedRequest{static_cast<HandedCommand>(command),
+                       static_cast<std::uint32_t>(drive_letter)};
+}
+
+// The command carried by a WM_COPYDATA, when it is exactly one known command, with or without
+// one drive letter.
+std::optional<HandedRequest> ReadCommand(const COPYDATASTRUCT* data) {
+  if (data == nullptr || data->dwData != kHandOverTag || data->lpData == nullptr) {
+    return std::nullopt;
+  }
+  HandOverDriveData request{0, kSelectedDrive};
+  if (data->cbData == sizeof(HandOverData)) {
+    CopyMemory(&request, data->lpData, sizeof(HandOverData));
+  } else if (data->cbData == sizeof(HandOverDriveData)) {
+    CopyMemory(&request, data->lpData, sizeof(HandOverDriveData));
+    if (request.drive_letter == kSelectedDrive) return std::nullopt;
+  } else {
+    return std::nullopt;
+  }
+  return CheckedRequest(request.command, request.drive_letter);
+}
+
+// The drive as the program names it ("E:"), or empty text for the selected drive.
+std::string DriveName(std::uint32_t drive_letter) {
+  if (drive_letter == kSelectedDrive) return {};
+  return {static_cast<char>(drive_letter), ':'};
 }
 
 DWORD Remaining(DWORD start, DWORD timeout_ms) {
@@ -134,24 +168,31 @@ InstanceWindow::InstanceWindow(HINSTANCE instance, const InstanceIdentity& ident
 
 LRESULT InstanceWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_COPYDATA) {
-    const std::optional<HandedCommand> command =
+    const std::optional<HandedRequest> request =
         ReadCommand(reinterpret_cast<const COPYDATASTRUCT*>(lparam));
     const HWND asker = reinterpret_cast<HWND>(wparam);
-    if (!command || *command == HandedCommand::kShowMain || asker == nullptr || !IsWindow(asker))
+    if (!request || request->command == HandedCommand::kShowMain || asker == nullptr ||
+        !IsWindow(asker))
       return FALSE;
     // The sender waits for this return: the command runs after it, from the queue.
-    return PostMessageA(window, kRunCommandMessage, static_cast<WPARAM>(*command),
-                        reinterpret_cast<LPARAM>(asker));
+    const WPARAM posted = static_cast<WPARAM>(request->command) |
+                          static_cast<WPARAM>(request->drive_letter) << kLetterShift;
+    return PostMessageA(window, kRunCommandMessage, posted, reinterpret_cast<LPARAM>(asker));
   }
   if (!handler_) return DefWindowProcA(window, message, wparam, lparam);
   if (message == kShowMessage && wparam == kHandOverTag) {
-    handler_(HandedCommand::kShowMain, nullptr, nullptr);
+    handler_(HandedCommand::kShowMain, {}, nullptr, nullptr);
     return 0;
   }
   if (message == kRunCommandMessage) {
+    // Anyone may post this message: what it carries is checked again.
+    const std::optional<HandedRequest> request =
+        CheckedRequest(wparam & kCommandMask, wparam >> kLetterShift);
+    if (!request) return 0;
     const HWND asker = reinterpret_cast<HWND>(lparam);
     handler_(
-        static_cast<HandedCommand>(wparam), [asker] { return AskerStillWaits(asker); },
+        request->command, DriveName(request->drive_letter),
+        [asker] { return AskerStillWaits(asker); },
         [asker](int exit_code) { PostMessageA(asker, kAnswerMessage, kHandOverTag, exit_code); });
     return 0;
   }
@@ -168,12 +209,16 @@ HandOverOutcome HandOverShow(HWND instance_window) {
              : HandOverOutcome::kUnreachable;
 }
 
-HandOverResult HandOverCommand(HWND instance_window, HandedCommand command, DWORD timeout_ms) {
+HandOverResult HandOverCommand(HWND instance_window, HandedCommand command,
+                               const std::string& drive, DWORD timeout_ms) {
   const DWORD start = GetTickCount();
   AskerWindow asker(GetModuleHandleA(nullptr));
   if (asker.hwnd() == nullptr) return Outcome(HandOverOutcome::kUnreachable);
-  HandOverData request{static_cast<std::uint32_t>(command)};
-  COPYDATASTRUCT data{kHandOverTag, sizeof(request), &request};
+  // A command without a drive goes in the form an instance without drives understands too.
+  HandOverDriveData request{static_cast<std::uint32_t>(command),
+                            drive.empty() ? kSelectedDrive : static_cast<unsigned char>(drive[0])};
+  COPYDATASTRUCT data{
+      kHandOverTag, drive.empty() ? DWORD{sizeof(HandOverData)} : DWORD{sizeof(request)}, &request};
   DWORD_PTR accepted = FALSE;
   SetLastError(ERROR_SUCCESS);
   if (!SendMessageTimeoutA(instance_window, WM_COPYDATA, reinterpret_cast<WPARAM>(asker.hwnd()),

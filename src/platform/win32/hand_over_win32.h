@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/single_instance_win32.h"
@@ -16,6 +17,10 @@
 #include "program/command_line.h"
 
 namespace ventrix::win32 {
+
+// Marks the data of a hand-over (COPYDATASTRUCT::dwData), "show", the question whether a
+// command is still wanted and its answer (wParam), and the yes to that question.
+inline constexpr ULONG_PTR kHandOverTag = 0x56583343;
 
 // The instance's hidden window: accepts "show" and a known command from another process and
 // runs them later, off the sender's call. Created once start-up has finished, so finding it
@@ -27,8 +32,9 @@ class InstanceWindow {
   using StillWanted = std::function<bool()>;
   // Takes the command's exit code; empty for "show".
   using Answer = std::function<void(int exit_code)>;
-  using CommandHandler =
-      std::function<void(HandedCommand command, StillWanted still_wanted, Answer answer)>;
+  // `drive` (E:) names the drive a tray operation acts on; empty for the selected drive.
+  using CommandHandler = std::function<void(HandedCommand command, const std::string& drive,
+                                            StillWanted still_wanted, Answer answer)>;
 
   InstanceWindow(HINSTANCE instance, const InstanceIdentity& identity, CommandHandler handler);
   InstanceWindow(const InstanceWindow&) = delete;
@@ -60,10 +66,11 @@ struct HandOverResult {
 // window it brings back comes to the front. Needs no answer.
 HandOverOutcome HandOverShow(HWND instance_window);
 
-// Hands `command` to the instance's window and waits, pumping this thread's messages, up to
-// `timeout_ms` for the instance to take it up; once it has, for its answer as long as the
-// instance's window exists.
-HandOverResult HandOverCommand(HWND instance_window, HandedCommand command, DWORD timeout_ms);
+// Hands `command` (on `drive`, E:, when not empty) to the instance's window and waits, pumping
+// this thread's messages, up to `timeout_ms` for the instance to take it up; once it has, for its
+// answer as long as the instance's window exists.
+HandOverResult HandOverCommand(HWND instance_window, HandedCommand command,
+                               const std::string& drive, DWORD timeout_ms);
 
 // Starts this program again, without arguments, from the full (Unicode) path of its exe, as a
 // person would, and marked as started for a command; its process, or empty. It runs in the

@@ -9,7 +9,8 @@
 
 namespace ventrix::win32 {
 
-// A kernel object that is null when absent (mutex, token, process; not a file's handle).
+// A kernel object that is null when absent (mutex, token, process; a file's handle only once
+// told apart from INVALID_HANDLE_VALUE).
 struct KernelObjectDeleter {
   void operator()(HANDLE object) const { CloseHandle(object); }
 };

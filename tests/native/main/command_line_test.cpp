@@ -26,6 +26,7 @@ struct ParseRow {
   std::string arguments;
   Action action;
   Command command = Command::kShowMain;
+  std::string drive = {};
 };
 
 TEST(CommandLine, ParsesOneOptionWithinItsBounds) {
@@ -50,7 +51,19 @@ TEST(CommandLine, ParsesOneOptionWithinItsBounds) {
       {"/eject /close", Action::kUsageError},
       {"/eject /eject", Action::kUsageError},
       {"/? /eject", Action::kUsageError},
-      {"/eject x", Action::kUsageError},
+      {"/eject xy", Action::kUsageError},
+      // A tray operation may name its drive: a letter, with a colon, with a backslash.
+      {"/eject e", Action::kCommand, Command::kEject, "E:"},
+      {"-TOGGLE E:", Action::kCommand, Command::kToggle, "E:"},
+      {"/lock z:\\", Action::kCommand, Command::kLock, "Z:"},
+      {"/unlock \"a:\\\"", Action::kCommand, Command::kUnlock, "A:"},
+      {"/close E:\\x", Action::kUsageError},
+      {"/close E;", Action::kUsageError},
+      {"/close 1:", Action::kUsageError},
+      {"/close \"\"", Action::kUsageError},
+      {"/eject E: F:", Action::kUsageError},
+      {"E: /eject", Action::kUsageError},
+      {"/? E:", Action::kUsageError},
       {"/ejectx", Action::kUsageError},
       // The bounds: the longest command line still read, one character more, too many words.
       {longest_blank.substr(0, kMaxCommandLineLength - 6) + "/eject", Action::kCommand,
@@ -64,6 +77,7 @@ TEST(CommandLine, ParsesOneOptionWithinItsBounds) {
     EXPECT_EQ(parsed.action, row.action);
     if (row.action == Action::kCommand) {
       EXPECT_EQ(parsed.command, row.command);
+      EXPECT_EQ(parsed.drive, row.drive);
     }
   }
 }
@@ -114,6 +128,37 @@ TEST_F(CommandFixture, ACommandArrivingInsideAHandlerRunsOnceAfterIt) {
   t->End();
   HandOver(Command::kEject);
   EXPECT_EQ(answers.size(), 2u);
+}
+
+// A drive given with the command is acted on for that command only: the selected drive, the
+// stored settings and the captions stay; a drive that is not (or no longer) a CD drive is refused
+// without a request.
+TEST_F(CommandFixture, ACommandOnAnotherDriveLeavesTheSelectedOneAsItWas) {
+  t.fake.drives.drives["E:\\"] = kDriveCdrom;
+  FrmMain& frm = Start();
+  const std::string caption = frm.mnuoperations[main_layout::kEjectItem].Caption();
+  t->HandOver(
+      Command::kEject, [this](int code) { answers.push_back(code); }, nullptr, "E:");
+  EXPECT_EQ(t.fake.devices.calls.back().path, "\\\\.\\E:");
+  EXPECT_EQ(frm.Label1.Caption(), "Device E: Tray is Ejected.");
+  EXPECT_EQ(t.tray().balloons.back().text, "Device E: Tray is Ejected.");
+  t->HandOver(
+      Command::kLock, [this](int code) { answers.push_back(code); }, nullptr, "E:");
+  EXPECT_EQ(frm.Label1.Caption(), "Device E: is locked.");
+  EXPECT_EQ(vars().DriveLetter, "D:\\");
+  EXPECT_EQ(frm.mnuoperations[main_layout::kEjectItem].Caption(), caption);
+
+  const std::size_t opens = t.fake.devices.calls.size();
+  t->HandOver(
+      Command::kEject, [this](int code) { answers.push_back(code); }, nullptr, "C:");
+  t.fake.drives.drives.erase("E:\\");
+  t->HandOver(
+      Command::kToggle, [this](int code) { answers.push_back(code); }, nullptr, "E:");
+  EXPECT_EQ(t.fake.devices.calls.size(), opens);
+  EXPECT_TRUE(t.fake.devices.questions.size() == 1u);  // start-up's, of D:
+  EXPECT_EQ(frm.Label1.Caption(), "Device E: is locked.");
+  EXPECT_EQ(answers, (std::vector<int>{0, 0, 1, 1}));
+  EXPECT_TRUE(t.fake.settings.OnlyLockRecordWritten());
 }
 
 // A command whose turn comes after its sender stopped waiting (it exited 3) is withdrawn: it

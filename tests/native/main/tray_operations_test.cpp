@@ -106,6 +106,8 @@ TEST_F(Ops, Windows98UsesCommandStringsAndReportsNothing) {
   EXPECT_EQ(t.fake.multimedia.commands.back().first, "set CDAudio door closed");
   EXPECT_EQ(vars().DeviceStatus, "closed");
   EXPECT_TRUE(t.fake.devices.calls.empty());
+  // Nor is the drive asked: the remembered state decides there.
+  EXPECT_TRUE(t.fake.devices.questions.empty());
   // The drive string is never touched on this path.
   EXPECT_EQ(vars().DriveLetter, "D:\\");
 }
@@ -468,6 +470,115 @@ TEST(OpsCountingDrive, ADriveWithoutAMotorisedTrayRefusesTheClose) {
   EXPECT_EQ(t->vars().DeviceStatus, "closed");
 }
 
+using Tells = testing::FakeDeviceControl::Tells;
+
+// The drive as it stands when it is asked, and what it tells.
+struct DriveState {
+  Tells tells;
+  bool tray_open;
+  bool disc;
+  bool opens_read_write = true;
+};
+
+void SetDrive(testing::TestProgram& t, const DriveState& state) {
+  testing::FakeDeviceControl::CountingDrive& drive = t.fake.devices.counted[kDrivePath];
+  drive.tells = state.tells;
+  drive.tray_open = state.tray_open;
+  drive.disc = state.disc;
+  drive.opens_read_write = state.opens_read_write;
+}
+
+// The toggle asks the drive at the moment, so a tray moved by the drive's own button or another
+// program is followed; what the drive cannot tell, the remembered state decides as before.
+TEST(OpsAskingTheDrive, EveryToggleFollowsWhatTheDriveTells) {
+  struct Row {
+    const char* name;
+    DriveState drive;
+    const char* remembered;
+    std::uint32_t sent;
+  };
+  const Row rows[] = {
+      {"mechanism status: opened behind the program's back",
+       {Tells::kMechanism, true, true},
+       "closed",
+       kIoctlStorageLoadMedia},
+      {"mechanism status: closed behind its back",
+       {Tells::kMechanism, false, false},
+       "opened",
+       kIoctlStorageEjectMedia},
+      {"sense: open", {Tells::kSense, true, true}, "closed", kIoctlStorageLoadMedia},
+      {"sense: closed and empty", {Tells::kSense, false, false}, "opened", kIoctlStorageEjectMedia},
+      {"readiness: closed with a disc",
+       {Tells::kReadiness, false, true},
+       "opened",
+       kIoctlStorageEjectMedia},
+      {"readiness: not ready, so the remembered state",
+       {Tells::kReadiness, true, true},
+       "closed",
+       kIoctlStorageEjectMedia},
+      {"nothing told: the remembered state",
+       {Tells::kNothing, true, true},
+       "closed",
+       kIoctlStorageEjectMedia},
+      {"the read-write open refused: the remembered state",
+       {Tells::kMechanism, true, true, false},
+       "closed",
+       kIoctlStorageEjectMedia},
+  };
+  const std::pair<const char*, void (*)(testing::TestProgram&)> roads[] = {
+      {"status line", [](testing::TestProgram& t) { t.fake.ui.DblClick(t->frmMain().Label1); }},
+      {"tray popup", [](testing::TestProgram& t) { TrayPick(t, "Operate Tray"); }},
+      {"command line",
+       [](testing::TestProgram& t) { t->frmMain().RunHandedCommand(HandedCommand::kToggle); }},
+  };
+  for (const auto& [road_name, toggle] : roads) {
+    for (const Row& row : rows) {
+      SCOPED_TRACE(std::string(road_name) + ": " + row.name);
+      testing::TestProgram t;
+      t->Start();
+      SetDrive(t, row.drive);
+      t->vars().DeviceStatus = row.remembered;
+      toggle(t);
+      EXPECT_EQ(t.fake.devices.Codes(), (std::vector<std::uint32_t>{row.sent}));
+      // One read-write handle for the questions, closed again.
+      ASSERT_EQ(t.fake.devices.questions.size(), 2u);
+      EXPECT_EQ(t.fake.devices.questions.back().access, kGenericRead | kGenericWrite);
+      EXPECT_TRUE(t.fake.devices.EveryHandleClosedOnce());
+      EXPECT_EQ(t->vars().DeviceStatus, row.sent == kIoctlStorageLoadMedia ? "closed" : "opened");
+    }
+  }
+}
+
+// At start-up the state and the menu follow the drive where it tells; elsewhere as always.
+TEST(OpsAskingTheDrive, StartUpTakesTheTrayAsTheDriveTells) {
+  struct Case {
+    const char* name;
+    DriveState drive;
+    const char* stored;
+    const char* status;
+    Row shown;
+  };
+  const Case cases[] = {
+      {"open", {Tells::kMechanism, true, true}, "closed", "opened", {false, true, false, false}},
+      {"closed", {Tells::kSense, false, false}, "opened", "closed", kEjectAndLock},
+      {"nothing told", {Tells::kNothing, true, true}, "opened", "opened", kEjectAndLock},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TestProgram t;
+    SetDrive(t, c.drive);
+    t.fake.Store("Device Status", c.stored);
+    t->Start();
+    EXPECT_EQ(t->vars().DeviceStatus, c.status);
+    forms::MenuArray& menu = t->frmMain().mnuoperations;
+    EXPECT_EQ((Row{menu[0].Visible(), menu[1].Visible(), menu[2].Visible(), menu[3].Visible()}),
+              c.shown);
+    EXPECT_EQ(t->frmMain().Label1.Caption(), "Ready");
+    EXPECT_TRUE(t.fake.devices.calls.empty());
+    EXPECT_TRUE(t.fake.settings.writes.empty());
+  }
+}
+
 constexpr std::uint32_t kDriveD = 1u << 3;
 constexpr std::uint32_t kDriveE = 1u << 4;
 
@@ -507,6 +618,48 @@ TEST_F(Ops, ADiscArrivingOrLeavingTheSelectedDriveMovesTheTrayState) {
   const std::size_t before = t.fake.devices.calls.size();
   Event([&] { frm.LockDrive(); });
   EXPECT_EQ(t.fake.devices.calls.size(), before + 1);
+}
+
+// While this run holds the selected drive's lock its own events are heard: the eject button
+// shows why the tray stays shut, a disc moves the tray state. The watch follows the lock and the
+// selected drive, and lets go when the system removes the drive.
+TEST_F(Ops, WhileLockedTheDrivesButtonSaysWhyTheTrayStaysShut) {
+  t.fake.drives.drives["E:\\"] = kDriveCdrom;
+  FrmMain& frm = Start();
+  EXPECT_EQ(frm.WatchedDevice(), "");
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kLockItem));
+  EXPECT_EQ(frm.WatchedDevice(), kDrivePath);
+
+  ui().Advance(main_layout::kTimer1IntervalMs);
+  const std::size_t balloons = t.tray().balloons.size();
+  ui().RaiseDeviceEvent(frm, forms::DeviceEvent::kEjectRequest);
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: is locked.");
+  ASSERT_EQ(t.tray().balloons.size(), balloons + 1);
+  EXPECT_EQ(t.tray().balloons.back().text, "Device D: is locked.");
+  ui().RaiseDeviceEvent(frm, forms::DeviceEvent::kMediaRemoved);
+  EXPECT_EQ(vars().DeviceStatus, "opened");
+  EXPECT_EQ(Shown(), (Row{false, true, false, true}));
+  ui().RaiseDeviceEvent(frm, forms::DeviceEvent::kMediaArrived);
+  EXPECT_EQ(vars().DeviceStatus, "closed");
+
+  FrmSettings& settings = t->frmSettings();
+  ui().Pick(settings.Combo1, 1);
+  EXPECT_EQ(frm.WatchedDevice(), "");
+  ui().Pick(settings.Combo1, 0);
+  EXPECT_EQ(frm.WatchedDevice(), kDrivePath);
+
+  ui().QueryRemoveWatched(frm);
+  EXPECT_EQ(frm.WatchedDevice(), "");
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kUnlockItem));
+  EXPECT_EQ(frm.WatchedDevice(), "");
+  const std::size_t unlocked = t.tray().balloons.size();
+  ui().RaiseDeviceEvent(frm, forms::DeviceEvent::kEjectRequest);
+  EXPECT_EQ(t.tray().balloons.size(), unlocked);
+
+  ASSERT_TRUE(ui().PickMenu(frm.mnuoperations, main_layout::kLockItem));
+  EXPECT_EQ(frm.WatchedDevice(), kDrivePath);
+  ui().BroadcastVolumeChange(t->runtime(), {.arrived = false, .drives = kDriveD, .media = false});
+  EXPECT_EQ(frm.WatchedDevice(), "");
 }
 
 TEST_F(Ops, Windows98KeepsTheMenuWhenADiscMoves) {

@@ -87,6 +87,7 @@ FormWindow::~FormWindow() { DestroyNative(); }
 void FormWindow::DestroyNative() {
   detached_ = true;
   deferred_.Remove(*this);
+  device_watch_.reset();
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
@@ -96,8 +97,12 @@ WindowHandle FormWindow::Handle() {
 }
 
 void FormWindow::Sync(forms::FormChange change) {
-  // A form shown needs its window; anything else waits for the window to be created.
-  if (change == forms::FormChange::kVisible && form_.Visible()) EnsureNative();
+  // A form shown needs its window, and so does a device watch, which the system reports to the
+  // window; anything else waits for the window to be created.
+  if ((change == forms::FormChange::kVisible && form_.Visible()) ||
+      (change == forms::FormChange::kWatchedDevice && !form_.WatchedDevice().empty())) {
+    EnsureNative();
+  }
   if (hwnd_ == nullptr) return;
   switch (change) {
     case forms::FormChange::kCaption:
@@ -115,6 +120,16 @@ void FormWindow::Sync(forms::FormChange change) {
         ShowWindow(hwnd_, SW_HIDE);
       }
       break;
+    case forms::FormChange::kWatchedDevice:
+      ApplyWatch();
+      break;
+  }
+}
+
+void FormWindow::ApplyWatch() {
+  device_watch_.reset();
+  if (!detached_ && !form_.WatchedDevice().empty()) {
+    device_watch_ = DeviceWatch::Start(hwnd_, form_.WatchedDevice());
   }
 }
 
@@ -227,9 +242,14 @@ void FormWindow::RaiseKeyPress(char key) {
 // (https://learn.microsoft.com/windows/win32/devio/wm-devicechange). The change waits for a
 // running handler (a menu or message box) to return rather than being lost.
 void FormWindow::OnDeviceChange(WPARAM event, LPARAM data) {
-  if (detached_ || data == 0 || !form_.on_volume_change) return;
-  if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) return;
+  if (detached_ || data == 0) return;
   const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+  if (device_watch_ && device_watch_->Concerns(*header)) {
+    OnWatchedDeviceChange(event, *header);
+    return;
+  }
+  if (!form_.on_volume_change) return;
+  if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) return;
   if (header->dbch_devicetype != DBT_DEVTYP_VOLUME ||
       header->dbch_size < sizeof(DEV_BROADCAST_VOLUME)) {
     return;
@@ -241,6 +261,29 @@ void FormWindow::OnDeviceChange(WPARAM event, LPARAM data) {
   forms::Form* form = &form_;
   form_.runtime().DispatchWhenIdle(nullptr, form, [form, change] {
     if (form->on_volume_change) form->on_volume_change(change);
+  });
+}
+
+// The handle must be closed and the registration dropped at the query, or the device cannot be
+// removed; nothing more comes from a device removed.
+void FormWindow::OnWatchedDeviceChange(WPARAM event, const DEV_BROADCAST_HDR& header) {
+  switch (event) {
+    case DBT_DEVICEQUERYREMOVE:
+    case DBT_DEVICEREMOVEPENDING:
+    case DBT_DEVICEREMOVECOMPLETE:
+      device_watch_.reset();
+      form_.WatchDropped();
+      return;
+    case DBT_CUSTOMEVENT:
+      break;
+    default:
+      return;
+  }
+  const std::optional<forms::DeviceEvent> device_event = CustomDeviceEvent(header);
+  if (!device_event) return;
+  forms::Form* form = &form_;
+  form_.runtime().DispatchWhenIdle(nullptr, form, [form, event = *device_event] {
+    if (form->on_device_event) form->on_device_event(event);
   });
 }
 

@@ -12,6 +12,7 @@
 
 #include "platform/forms/form.h"
 #include "platform/win32/forms/deferred_windows.h"
+#include "platform/win32/forms/device_watch.h"
 #include "platform/win32/forms/fonts.h"
 #include "platform/win32/forms/handles.h"
 #include "platform/win32/forms/tool_tip.h"
@@ -85,8 +86,13 @@ class FormWindow : public forms::FormPeer {
   NativeControl* ControlByWindow(HWND child) const;
   LRESULT OnCommand(WPARAM wparam, LPARAM lparam);
   void OnMenuCommand(int id);
-  // WM_DEVICECHANGE: a volume's arrival or removal becomes the form's volume change.
+  // WM_DEVICECHANGE: a volume's arrival or removal becomes the form's volume change; an event
+  // of the watched device its device event.
   void OnDeviceChange(WPARAM event, LPARAM data);
+  // The watched device's own events; the watch is let go when the device is being removed.
+  void OnWatchedDeviceChange(WPARAM event, const DEV_BROADCAST_HDR& header);
+  // Watches the form's device now, or nothing.
+  void ApplyWatch();
   // Enter (IDOK) or Esc (IDCANCEL) from the dialog manager.
   void OnDialogKey(int dialog_id);
   // The close box, or Esc for a form that takes it so. This object may be gone when it returns.
@@ -119,6 +125,7 @@ class FormWindow : public forms::FormPeer {
   IconHandle big_icon_;
   IconHandle small_icon_;
   std::unique_ptr<ToolTip> tool_tip_;
+  std::unique_ptr<DeviceWatch> device_watch_;
   std::vector<NativeControl*> controls_;  // by id - kFirstControlId; not owned
 };
 
