@@ -44,6 +44,10 @@ int FrmMain::RunHandedCommand(HandedCommand command, const std::string& drive) {
       RunOperation(kUnlockItem, target);
       break;
   }
+  // A lock or unlock of a drive named by the command is that drive's: the lock state and the
+  // menus go on showing the selected drive's, so that the tray popup's Lock / Unlock fits it.
+  const bool lock_command = command == HandedCommand::kLock || command == HandedCommand::kUnlock;
+  if (!drive.empty() && lock_command) FollowSelectedDriveLock();
   return ExitCodeFor(last_outcome_);
 }
 

@@ -264,6 +264,8 @@ check "/eject E:: the Operations menu still names the selected drive" \
   equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Close Drive (D:\);'
 run_ventrix_command /lock e
 check "/lock e: exits 0, E: holds one lock" equals "$?:$(drive_locks E)" 0:1
+check "/lock e: the Operations menu goes on offering the selected D:'s Lock" \
+  equals "$(menu_items "$MAIN" "&Operations" | tr '\n' ';')" 'Close Drive (D:\);Lock Drive (D:\);'
 run_ventrix_command /unlock 'E:\'
 check "/unlock E:\\: exits 0, E: unlocked" equals "$?:$(drive_locks E)" 0:0
 for not_cd in C: Q:; do

@@ -429,6 +429,17 @@ TEST(OpsCountingDrive, EachDriveIsUnlockedOnItsOwnAndTheMenusFollowThePick) {
   EXPECT_EQ(LocksOnD(t), 0);
   EXPECT_EQ(t.fake.settings.Get("Drive Locks", "D:"), "0");
   EXPECT_EQ(t.fake.settings.Get("Drive Locks", "E:"), "0");
+
+  // A command's lock on another drive is that drive's: the menus go on offering the selected
+  // drive's Lock, so the tray popup's Lock / Unlock still acts rightly on it.
+  t->runtime().Dispatch([&] { EXPECT_EQ(frm.RunHandedCommand(HandedCommand::kLock, "E:"), 0); });
+  EXPECT_EQ(frm.Label1.Caption(), "Device E: is locked.");
+  EXPECT_EQ(t->vars().LockStatus, kUnlocked);
+  EXPECT_TRUE(frm.mnuoperations[kLockItem].Visible());
+  EXPECT_TRUE(frm.mnuoperations[kEjectItem].Enabled());
+  TrayPick(t, "Lock-Unlock");
+  EXPECT_EQ(frm.Label1.Caption(), "Device D: is locked.");
+  EXPECT_EQ(LocksOnD(t), 1);
 }
 
 // What the record reads back is bounded: a huge count sends kMaxRecordedLocks + 1 allows, an
