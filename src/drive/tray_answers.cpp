@@ -6,8 +6,7 @@ namespace ventrix {
 
 namespace {
 
-// MECHANISM STATUS header (MMC): 8 bytes, byte 1 bit 4 the door (tray) open.
-constexpr std::size_t kMechanismHeaderLength = 8;
+// MECHANISM STATUS header: byte 1 bit 4 the door (tray) open.
 constexpr std::size_t kDoorByte = 1;
 constexpr std::uint8_t kDoorOpenBit = 0x10;
 

@@ -20,6 +20,8 @@ struct ScsiAnswer {
 
 inline constexpr std::uint8_t kScsiStatusGood = 0x00;
 inline constexpr std::uint8_t kScsiStatusCheckCondition = 0x02;
+// The MECHANISM STATUS header (MMC) that tells the door: 8 bytes, all that is asked for.
+inline constexpr std::uint8_t kMechanismHeaderLength = 8;
 
 // MECHANISM STATUS (0xBD): the header's door-open bit. Unknown for a request that failed
 // (nothing), a status other than GOOD, or fewer bytes than the header.

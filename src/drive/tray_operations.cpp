@@ -204,7 +204,7 @@ void FrmMain::FollowSelectedDriveLock() {
   const bool held = drive_locks_.Holds(program_.vars().DriveLetter);
   program_.vars().LockStatus = held ? kLocked : kUnlocked;
   ApplyMenuState(mnuoperations, *kOperations[held ? kLockItem : kUnlockItem].menu);
-  WatchSelectedDrive();
+  WatchSelectedDrive(held);
 }
 
 void FrmMain::Form_DeviceEvent(forms::DeviceEvent event) {
@@ -221,8 +221,12 @@ void FrmMain::Form_DeviceEvent(forms::DeviceEvent event) {
 }
 
 void FrmMain::WatchSelectedDrive() {
+  WatchSelectedDrive(drive_locks_.Holds(program_.vars().DriveLetter));
+}
+
+void FrmMain::WatchSelectedDrive(bool held) {
   const std::string drive = basDeviceIO::StripTrailingBackslash(program_.vars().DriveLetter);
-  set_watched_device(drive_locks_.Holds(drive) ? basDeviceIO::DevicePath(drive) : std::string());
+  set_watched_device(held ? basDeviceIO::DevicePath(drive) : std::string());
 }
 
 void FrmMain::ShowStatus(const std::string& text) {

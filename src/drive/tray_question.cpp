@@ -23,7 +23,6 @@ struct ScsiCommand {
 };
 
 constexpr std::uint8_t kMechanismStatusCode = 0xBD;
-constexpr std::uint8_t kMechanismHeaderLength = 8;
 constexpr std::uint8_t kTwelveByteCdb = 12;
 constexpr std::uint8_t kSixByteCdb = 6;
 // MECHANISM STATUS's allocation length sits in bytes 8 and 9 (big-endian): the header only.

@@ -52,6 +52,8 @@ class FrmMain : public forms::Form {
   // Watches the selected drive's own events while this run holds its lock, and nothing
   // otherwise; called wherever the lock or the selected drive may have changed.
   void WatchSelectedDrive();
+  // The same when whether Ventrix holds the selected drive's lock is known already.
+  void WatchSelectedDrive(bool held);
 
   // File, Options and Help menus (main/menus.cpp).
   void mnufile_Click(std::int16_t Index);

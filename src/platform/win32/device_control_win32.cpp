@@ -18,11 +18,6 @@ static_assert(kIoctlStorageCheckVerify2 == IOCTL_STORAGE_CHECK_VERIFY2);
 static_assert(kGenericRead == GENERIC_READ && kGenericWrite == GENERIC_WRITE);
 static_assert(kScsiDataIn == SCSI_IOCTL_DATA_IN &&
               kScsiDataUnspecified == SCSI_IOCTL_DATA_UNSPECIFIED);
-#ifdef _WIN64
-static_assert(sizeof(SCSI_PASS_THROUGH) == kScsiPassThroughSize64);
-#else
-static_assert(sizeof(SCSI_PASS_THROUGH) == kScsiPassThroughSize32);
-#endif
 static_assert(sizeof(ScsiPassThrough) == sizeof(SCSI_PASS_THROUGH));
 static_assert(
     offsetof(ScsiPassThrough, scsi_status) == offsetof(SCSI_PASS_THROUGH, ScsiStatus) &&
